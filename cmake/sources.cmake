@@ -1,0 +1,18 @@
+# Collects the .cpp files of the given folders (recursively) that belong to this build:
+# *_win.cpp only for Windows, *_posix.cpp only natively, everything else always.
+function(zorbel_collect_sources out)
+  set(result)
+  foreach(dir ${ARGN})
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    foreach(f ${found})
+      if(WIN32 AND f MATCHES "_posix\\.cpp$")
+        continue()
+      endif()
+      if(NOT WIN32 AND f MATCHES "_win\\.cpp$")
+        continue()
+      endif()
+      list(APPEND result ${f})
+    endforeach()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()

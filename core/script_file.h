@@ -1,0 +1,32 @@
+// LEAD NOTE TO HELPERS (temporary, the lead removes it): before any other work read /tmp/common_brief.md
+// (confidentiality rule, build directories per helper, no git commits, test rules). It is binding.
+// Reading and writing ".zbx" script files (and handing version 4 files to the import).
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "core/script_state.h"
+#include "core/user_interface.h"
+
+namespace zorbel {
+
+// Replaces `script` with the script in the file at `path`. Returns the number of
+// steps loaded, 0 when nothing was loaded. Problems are reported through `ui`
+// with the program's exact messages; steps read before a stop are kept.
+int32_t load_script(ScriptState* script, const std::string& path, UserInterface* ui);
+
+// Loads from text already in memory (the file reader's body; used by fuzzers and
+// tests). `path` is only used in messages and as the script path.
+int32_t load_script_text(ScriptState* script, const std::string& text, const std::string& path,
+                         UserInterface* ui);
+
+// The exact bytes `save script` writes for `script`.
+std::string script_to_text(const ScriptState& script);
+
+// Writes `script` to `path`: 1 when written, 0 when not. On failure the status bar
+// says why and the system's error text goes to `error_text` when given. The old
+// file is replaced only once the new one is completely written.
+int save_script(const ScriptState& script, const std::string& path, UserInterface* ui,
+                std::string* error_text = nullptr);
+
+}  // namespace zorbel

@@ -1,0 +1,42 @@
+// LEAD NOTE TO HELPERS (temporary, the lead removes it): before any other work read /tmp/common_brief.md
+// (confidentiality rule, build directories per helper, no git commits, test rules). It is binding.
+// What the script model needs from the user interface: message boxes, the status
+// bar, the title and the recent-file list. The editor supplies the real boxes; the
+// player and native tests supply their own.
+#pragma once
+#include <string>
+
+namespace zorbel {
+
+enum class Answer { kYes, kNo, kCancel };
+
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+    // The program's error box: title "Error", exclamation icon.
+    virtual void error_box(const std::string& text) = 0;
+    // A box with its own title (such as "Load Error" or "Maximum Recordings").
+    virtual void titled_error_box(const std::string& title, const std::string& text) = 0;
+    // A Yes/No question with the given title.
+    virtual Answer ask_yes_no(const std::string& title, const std::string& text) = 0;
+    // Sets status-bar part `part` to `text`.
+    virtual void set_status(int part, const std::string& text) = 0;
+    virtual void set_title(const std::string& title) = 0;
+    virtual void remove_recent_file(const std::string& path) = 0;
+    // The script changed wholesale: reset the unsaved-changes counter, refresh the grid.
+    virtual void script_replaced() = 0;
+};
+
+// A user interface that shows nothing and answers No: for code that must not block.
+class SilentUserInterface : public UserInterface {
+public:
+    void error_box(const std::string&) override {}
+    void titled_error_box(const std::string&, const std::string&) override {}
+    Answer ask_yes_no(const std::string&, const std::string&) override { return Answer::kNo; }
+    void set_status(int, const std::string&) override {}
+    void set_title(const std::string&) override {}
+    void remove_recent_file(const std::string&) override {}
+    void script_replaced() override {}
+};
+
+}  // namespace zorbel

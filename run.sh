@@ -1,0 +1,26 @@
+#!/bin/bash
+# Installs what is missing, builds the Windows programs and runs a script with the
+# editor's "/r" switch under Wine, then prints its run log.
+#   ./run.sh [script.zbx]     (no argument: the bundled demo, examples/demo.zbx)
+set -uo pipefail
+cd "$(dirname "$0")"
+SCRIPT="${1:-examples/demo.zbx}"
+if [ ! -f "$SCRIPT" ]; then
+    echo "run.sh: no such script: $SCRIPT" >&2
+    exit 2
+fi
+
+./tools/setup.sh || exit 1
+cmake --preset win32 >/dev/null || exit 1
+cmake --build build/win32 -j "${JOBS:-2}" --target zorbel zorbel_player >/dev/null || {
+    echo "run.sh: build failed; rerun with: cmake --build build/win32" >&2
+    exit 1
+}
+
+source tools/wine-session.sh
+zorbel_session_start || exit 1
+WIN_SCRIPT="$(winepath -w "$(realpath "$SCRIPT")" 2>/dev/null)"
+wine build/win32/zorbel.exe /r "$WIN_SCRIPT"
+code=$?
+echo "run.sh: exit code $code"
+exit $code

@@ -1,0 +1,82 @@
+#!/bin/bash
+# Installs what is missing, builds both builds and runs every test:
+# native unit tests (ASan + UBSan), Windows unit, integration and end-to-end tests under
+# Wine, and each fuzzer for a short bounded time. Ends with "N passed, N failed".
+#   ./test.sh            everything
+#   FUZZ_SECONDS=0 ./test.sh   skip the fuzzers
+set -uo pipefail
+cd "$(dirname "$0")"
+ROOT="$PWD"
+FUZZ_SECONDS="${FUZZ_SECONDS:-20}"
+JOBS="${JOBS:-2}"
+
+./tools/setup.sh || { echo "test.sh: setup failed"; exit 1; }
+
+passed=0
+failed=0
+# Adds the counts of one ctest run (its "N tests failed out of M" line) to the totals.
+count_ctest() {
+    local log="$1" line total bad
+    line="$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)"
+    if [ -z "$line" ]; then
+        failed=$((failed + 1))
+        return
+    fi
+    total="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")"
+    bad="$(sed -E 's/.*passed, ([0-9]+) tests failed.*/\1/' <<<"$line")"
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+}
+
+build() {
+    local preset="$1"
+    cmake --preset "$preset" >/dev/null || return 1
+    cmake --build "build/$preset" -j "$JOBS" || return 1
+}
+
+echo "== native build and unit tests"
+if build native; then
+    (cd build/native && ctest -j "$JOBS" --output-on-failure --timeout 300) 2>&1 | tee build/native-ctest.log
+    count_ctest build/native-ctest.log
+else
+    echo "test.sh: native build failed"
+    failed=$((failed + 1))
+fi
+
+echo "== Windows build and tests under Wine"
+if build win32; then
+    source tools/wine-session.sh
+    zorbel_session_start || { echo "test.sh: could not start Wine"; exit 1; }
+    # One at a time: the desktop tests share one display, focus and pointer.
+    (cd build/win32 && ctest -j 1 --output-on-failure --timeout 300) 2>&1 | tee build/win32-ctest.log
+    count_ctest build/win32-ctest.log
+    zorbel_session_stop
+    trap - EXIT
+else
+    echo "test.sh: Windows build failed"
+    failed=$((failed + 1))
+fi
+
+if [ "$FUZZ_SECONDS" != 0 ]; then
+    echo "== fuzzers, ${FUZZ_SECONDS}s each"
+    for fuzzer in build/native/tests/*_fuzz; do
+        [ -x "$fuzzer" ] || continue
+        name="$(basename "$fuzzer" _fuzz)"
+        corpus="tests/fuzz/corpus/$name"
+        work="$(mktemp -d)"
+        # Fresh finds go to a scratch folder; the committed corpus seeds the run.
+        if "$fuzzer" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
+            "$work" "$corpus" >"build/fuzz-$name.log" 2>&1; then
+            echo "fuzz $name: ok"
+            passed=$((passed + 1))
+        else
+            echo "fuzz $name: FAILED (build/fuzz-$name.log)"
+            tail -30 "build/fuzz-$name.log"
+            failed=$((failed + 1))
+        fi
+        rm -rf "$work"
+    done
+fi
+
+echo "test.sh: $passed passed, $failed failed"
+[ "$failed" = 0 ]
