@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/script_state.h"
 #include "core/user_interface.h"
@@ -19,6 +20,14 @@ int32_t load_script(ScriptState* script, const std::string& path, UserInterface*
 // tests). `path` is only used in messages and as the script path.
 int32_t load_script_text(ScriptState* script, const std::string& text, const std::string& path,
                          UserInterface* ui);
+
+// True when "<?xml" (ignoring case) stands within the first 254 bytes of `text`,
+// before any NUL byte; other texts are version 4 scripts.
+bool is_xml_script_text(std::string_view text);
+
+// A script path as typed or passed on a command line: every double quote removed,
+// leading and trailing spaces trimmed.
+std::string clean_script_path(std::string_view path);
 
 // The exact bytes `save script` writes for `script`.
 std::string script_to_text(const ScriptState& script);

@@ -62,6 +62,13 @@ zorbel_stop_display() {
     fi
 }
 
-# A persistent wineserver keeps each program start at about 50 ms.
-zorbel_start_wineserver() { wineserver -p >/dev/null 2>&1 || true; }
+# A persistent wineserver keeps each program start at about 50 ms. Wine's own
+# background programs (services, the virtual desktop) are started here with their
+# output detached: started later by a test program, they would inherit its output
+# pipe and keep a caller such as ctest waiting for the pipe to close.
+zorbel_start_wineserver() {
+    wineserver -p >/dev/null 2>&1 || true
+    wine explorer.exe "/desktop=Default,$ZORBEL_SCREEN" </dev/null >/dev/null 2>&1 &
+    wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
+}
 zorbel_stop_wineserver() { wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true; }

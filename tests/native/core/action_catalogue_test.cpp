@@ -34,8 +34,8 @@ TEST(ActionCatalogue, EveryActionCarriesItsGroupsCode) {
             continue;
         }
         ++actions;
-        if (std::string(e->name) == "Set Run Repeats") EXPECT_EQ(14u, e->family);
-        else EXPECT_EQ(group_code, e->family) << e->name;
+        const uint32_t expected = std::string(e->name) == "Set Run Repeats" ? 14u : group_code;
+        EXPECT_EQ(expected, e->family) << e->name;
     }
     EXPECT_EQ(166, actions);  // "Set Run Repeats" counted twice
 }
@@ -74,8 +74,9 @@ TEST(ActionCatalogue, NamesFitTheActionField) {
     std::set<std::string> seen;
     for (const CatalogueEntry* e = catalogue_entries(); e->name; ++e) {
         EXPECT_LT(std::string(e->name).size(), 64u) << e->name;
-        if (!e->is_group && std::string(e->name) != "Set Run Repeats")
+        if (!e->is_group && std::string(e->name) != "Set Run Repeats") {
             EXPECT_TRUE(seen.insert(e->name).second) << "duplicate " << e->name;
+        }
     }
 }
 

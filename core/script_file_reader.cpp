@@ -1,0 +1,257 @@
+// Reading ".zbx" script files: the file checks, the version 4 hand-off and the scan
+// of the step blocks.
+#include <algorithm>
+#include <cstdio>
+#include <new>
+
+#include "core/action_catalogue.h"
+#include "core/legacy_import.h"
+#include "core/script_file.h"
+#include "core/script_xml.h"
+#include "core/text_rules.h"
+#include "platform/files.h"
+
+namespace zorbel {
+
+namespace {
+
+constexpr std::string_view kStepOpen = "<step>";
+constexpr std::string_view kStepClose = "</step>";
+constexpr const char* kDefaultFailureMode = "Display Error and Stop";
+constexpr size_t kXmlMarkWindow = 254;    // "<?xml" must stand within these first bytes
+constexpr size_t kEventTextLimit = 259;   // characters of one "[...]" recording event
+constexpr size_t kFirstEventCapacity = 256;  // the first recording buffer: 5120 bytes
+
+// The next step block at or after `from`: "<step>" through "</step>". False when
+// either tag is missing.
+bool next_step_block(std::string_view text, size_t from, size_t* begin, size_t* end) {
+    const size_t open = script_xml::find_markup(text, kStepOpen, from);
+    if (open == std::string_view::npos) return false;
+    const size_t close = script_xml::find_markup(text, kStepClose, open + kStepOpen.size());
+    if (close == std::string_view::npos) return false;
+    *begin = open;
+    *end = close + kStepClose.size();
+    return true;
+}
+
+size_t count_step_blocks(std::string_view text) {
+    size_t count = 0, begin = 0, end = 0;
+    while (next_step_block(text, end, &begin, &end)) ++count;
+    return count;
+}
+
+void read_name_field(std::string_view block, std::string_view name, size_t limit, char* field, size_t size) {
+    copy_to_field(field, size, script_xml::content_text(script_xml::find_element(block, name), limit));
+}
+template <size_t N>
+void read_name_field(std::string_view block, std::string_view name, size_t limit, char (&field)[N]) {
+    read_name_field(block, name, limit, field, N);
+}
+
+// The optional time elements: each one writes the timeout only when it is present.
+void read_time_element(std::string_view block, std::string_view name, Step* step) {
+    script_xml::Element element = script_xml::find_element(block, name);
+    if (element.found) copy_to_field(step->timeout, script_xml::content_text(element, script_xml::kNameLimit));
+}
+
+void read_onfail(std::string_view block, Step* step) {
+    script_xml::Element element = script_xml::find_element(block, "onfail");
+    std::string mode = script_xml::content_text(element, script_xml::kNameLimit);
+    copy_to_field(step->onfail, mode.empty() ? kDefaultFailureMode : mode);
+    std::string value;
+    script_xml::attribute_text(element.tag, "label", script_xml::kNameLimit, &value);
+    copy_to_field(step->onfail_label, value);
+    script_xml::attribute_text(element.tag, "image", script_xml::kWholeContent, &value);
+    step->onfail_image = text_to_number(value);
+    script_xml::attribute_text(element.tag, "log", script_xml::kWholeContent, &value);
+    step->onfail_log = text_to_number(value);
+}
+
+void read_variable(std::string_view block, Step* step) {
+    if (!script_xml::has_closing_tag(block, "variable")) return;
+    std::string name =
+        script_xml::content_text(script_xml::find_element(block, "variable"), script_xml::kNameLimit);
+    // An empty element names no variable; a name always carries its "%".
+    if (!name.empty() && name[0] != '%') name.insert(0, 1, '%');
+    copy_to_field(step->variable, name);
+}
+
+// Older mouse steps kept their movement options in bits 1, 2, 4 and 8; they now
+// stand four places higher, and the other bits of such a step are dropped.
+void convert_mouse_options(Step* step) {
+    if (step->family != kFamilyMouse) return;
+    std::string_view action = field_text(step->action);
+    if (equals_ignore_case(action, "Move to Control") || equals_ignore_case(action, "Move to Window")) return;
+    if (step->options & 0xFu) step->options = (step->options & 0xFu) << 4;
+}
+
+// Parses "[message-second-first-time]" events.
+std::vector<RecordingEvent> parse_recording(std::string_view content) {
+    std::vector<RecordingEvent> events;
+    events.reserve(kFirstEventCapacity);
+    size_t at = 0;
+    for (;;) {
+        const size_t open = content.find('[', at);
+        if (open == std::string_view::npos) break;
+        const size_t close = content.find(']', open + 1);
+        if (close == std::string_view::npos) break;
+        std::string_view inner = content.substr(open + 1, std::min(close - open - 1, kEventTextLimit));
+        RecordingEvent event{};
+        event.message = static_cast<uint32_t>(text_to_number(list_item(inner, '-', 0)));
+        event.param_second = static_cast<uint32_t>(text_to_number(list_item(inner, '-', 1)));
+        event.param_first = static_cast<uint32_t>(text_to_number(list_item(inner, '-', 2)));
+        event.time = static_cast<uint32_t>(text_to_number(list_item(inner, '-', 3)));
+        event.window = 0;
+        events.push_back(event);
+        at = close + 1;
+    }
+    return events;
+}
+
+enum class StepRead { kOk, kStop };
+
+// Reads the step block into the step just appended at `index`.
+StepRead read_step(std::string_view block, int32_t index, ScriptState* script, UserInterface* ui) {
+    Step& step = script->steps[static_cast<size_t>(index)];
+    read_name_field(block, "action", script_xml::kNameLimit, step.action);
+    if (step.action[0] == '\0') {
+        ui->error_box(format("Empty <action> tag in step #%d\n\nDiscontinuing file load at step #%d", index + 1,
+                             index));
+        return StepRead::kStop;
+    }
+    if (equals_ignore_case(field_text(step.action), "Move to Object")) copy_to_field(step.action, "Move to Control");
+    if (const CatalogueEntry* entry = find_action(field_text(step.action))) {
+        step.family = entry->family;
+        step.icon = entry->icon;
+    }
+
+    step.text = script_xml::content_text(script_xml::find_element(block, "text"), script_xml::kWholeContent);
+    step.comment = script_xml::content_text(script_xml::find_element(block, "comment"), script_xml::kWholeContent);
+    read_onfail(block, &step);
+    step.status = script_xml::content_number(script_xml::find_element(block, "status"));
+    step.indents = script_xml::content_number(script_xml::find_element(block, "indents"));
+    step.options = static_cast<uint32_t>(script_xml::content_number(script_xml::find_element(block, "options")));
+    if (script_xml::has_closing_tag(block, "loops")) read_time_element(block, "loops", &step);
+    if (script_xml::has_closing_tag(block, "bytes")) read_time_element(block, "bytes", &step);
+    if (script_xml::has_closing_tag(block, "speed"))
+        read_time_element(block, "speed", &step);
+    else
+        read_time_element(block, "timeout", &step);
+    for (int n = 0; n < kValueCount; ++n) {
+        char name[8];
+        std::snprintf(name, sizeof(name), "value%d", n + 1);
+        read_name_field(block, name, script_xml::kValueLimit, step.value[n]);
+    }
+    read_variable(block, &step);
+    convert_mouse_options(&step);
+
+    if (step.family == kFamilyRecording) {
+        if (script->recording_count >= kMaxRecordings) {
+            ui->error_box(format("The maximum of %d recordings per script has been exceeded in this file.\n\n"
+                                 "The file load cannot be completed.",
+                                 kMaxRecordings));
+            return StepRead::kStop;
+        }
+        script_xml::Element recording = script_xml::find_element(block, "recording");
+        if (recording.found && !recording.content.empty()) {
+            std::vector<RecordingEvent> events = parse_recording(recording.content);
+            const size_t count = events.size();
+            const int32_t slot = script->add_recording(std::move(events));
+            copy_to_field(step.value[0], std::to_string(count));
+            copy_to_field(step.value[1], std::to_string(slot));
+        }
+    }
+    return StepRead::kOk;
+}
+
+// The scan of an XML script already in memory; the caller has checked the "<?xml" mark.
+int32_t load_xml_script(ScriptState* script, std::string_view text, const std::string& path, UserInterface* ui) {
+    script->clear();
+    ui->set_title("Zorbel");
+    ui->set_status(0, " Drag or double-click an action from the list to add a new step");
+
+    // Text ends at its first NUL, as it always has for the reader.
+    text = text.substr(0, text.find('\0'));
+    // One pass to size the step array, so a long script never moves its steps.
+    try {
+        script->steps.reserve(count_step_blocks(text));
+    } catch (const std::bad_alloc&) {
+        // Grow step by step instead.
+    }
+
+    size_t begin = 0, end = 0;
+    while (next_step_block(text, end, &begin, &end)) {
+        const int32_t index = script->insert_step(-1);
+        if (index < 0) {
+            ui->error_box("Out of memory error");
+            break;
+        }
+        if (read_step(text.substr(begin, end - begin), index, script, ui) == StepRead::kStop) {
+            // The step that stopped the load is not part of the script.
+            script->delete_step(index);
+            break;
+        }
+    }
+
+    if (script->step_count() == 0) ui->error_box(format("No valid XML actions were found in '%s'", path.c_str()));
+    script->script_path = path;
+    ui->set_title(files::name_of(path) + " - Zorbel");
+    ui->script_replaced();
+    return script->step_count();
+}
+
+}  // namespace
+
+bool is_xml_script_text(std::string_view text) {
+    size_t window = std::min(text.size(), kXmlMarkWindow);
+    window = std::min(window, text.find('\0'));
+    return find_ignore_case(text.substr(0, window), "<?xml") != std::string_view::npos;
+}
+
+std::string clean_script_path(std::string_view path) {
+    std::string unquoted;
+    unquoted.reserve(path.size());
+    for (char c : path)
+        if (c != '"') unquoted.push_back(c);
+    return trim_spaces(unquoted);
+}
+
+int32_t load_script(ScriptState* script, const std::string& raw_path, UserInterface* ui) {
+    const std::string path = clean_script_path(raw_path);
+    const int64_t size = files::size(path);
+    if (size <= 0) {
+        ui->error_box(format("Unable to open file '%s'!\n\nPlease verify that the file exists (%lld).", path.c_str(),
+                             static_cast<long long>(size)));
+        ui->remove_recent_file(path);
+        return 0;
+    }
+    std::string text;
+    switch (files::read_all(path, &text)) {
+        case files::ReadResult::kOk:
+            break;
+        case files::ReadResult::kOpenFailed:
+            ui->remove_recent_file(path);
+            ui->error_box(format("Unable to open file '%s'!\n\nPlease verify that the file is not already open.",
+                                 path.c_str()));
+            return 0;
+        case files::ReadResult::kOutOfMemory:
+            ui->error_box("Out of memory error");
+            return 0;
+        case files::ReadResult::kReadFailed:
+            ui->error_box(format("Unable to read file '%s'", path.c_str()));
+            return 0;
+    }
+    if (!is_xml_script_text(text)) {
+        std::string().swap(text);
+        return import_version4(script, path, ui);
+    }
+    return load_xml_script(script, text, path, ui);
+}
+
+int32_t load_script_text(ScriptState* script, const std::string& text, const std::string& path,
+                         UserInterface* ui) {
+    if (!is_xml_script_text(text)) return import_version4_text(script, text, path, ui);
+    return load_xml_script(script, text, path, ui);
+}
+
+}  // namespace zorbel

@@ -1,0 +1,53 @@
+#include "engine/run_log.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/files.h"
+
+namespace zorbel {
+
+std::string log_line_text(const char* format, va_list args) {
+    if (format == nullptr) return std::string();
+    size_t length = std::strlen(format);
+    if (length >= kLogLiteralFormatLength) return std::string(format, kLogLiteralFormatLength);
+    char buffer[kLogLineSize];
+    int n = std::vsnprintf(buffer, sizeof(buffer), format, args);
+    if (n < 0) return std::string();
+    return std::string(buffer);
+}
+
+bool append_to_file(const std::string& path, std::string_view text) {
+    if (path.empty()) return false;
+    std::string folder = files::folder_of(path);
+    if (!folder.empty()) files::create_folders(folder);
+    // One open, append and close per line: nothing is buffered between lines.
+    std::FILE* file = std::fopen(path.c_str(), "ab");
+    if (file == nullptr) return false;
+    bool ok = text.empty() || std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    ok = std::fclose(file) == 0 && ok;
+    return ok;
+}
+
+void RunLog::line(LogOutput* target, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    line_v(target, format, args);
+    va_end(args);
+}
+
+void RunLog::line_v(LogOutput* target, const char* format, va_list args) {
+    text(target, log_line_text(format, args));
+}
+
+void RunLog::text(LogOutput* target, std::string_view line) {
+    // A log file that cannot be opened is skipped silently; the box still gets the line.
+    if (setting_number(store_, "SOFTWARE\\Zorbel\\Log") != 0) append_to_file(file_path(), line);
+    if (target != nullptr && target->visible()) target->append(line);
+}
+
+bool RunLog::detailed() { return setting_number(store_, "SOFTWARE\\Zorbel\\LogLevel") != 0; }
+
+std::string RunLog::file_path() { return setting_text(store_, "SOFTWARE\\Zorbel\\Logfile"); }
+
+}  // namespace zorbel

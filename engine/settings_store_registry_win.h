@@ -1,0 +1,44 @@
+// The settings store on the Windows registry: the only code that touches advapi32
+// for settings and user variables.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "engine/settings_store.h"
+
+namespace zorbel {
+
+class RegistrySettingsStore : public SettingsStore {
+public:
+    // With a `sandbox` key path, every key of every root is placed under
+    // HKEY_CURRENT_USER\<sandbox>\<root name>\ instead, so tests never touch a user's
+    // real settings. Empty: the real roots.
+    explicit RegistrySettingsStore(std::string sandbox = std::string());
+    ~RegistrySettingsStore() override;
+    RegistrySettingsStore(const RegistrySettingsStore&) = delete;
+    RegistrySettingsStore& operator=(const RegistrySettingsStore&) = delete;
+
+    bool key_exists(SettingsRoot root, std::string_view key) override;
+    bool read_value(SettingsRoot root, std::string_view key, std::string_view name, StoredValue* out) override;
+    bool write_value(SettingsRoot root, std::string_view key, std::string_view name, uint32_t type,
+                     std::string_view data) override;
+    bool delete_value(SettingsRoot root, std::string_view key, std::string_view name) override;
+    bool delete_empty_key(SettingsRoot root, std::string_view key) override;
+    bool list_subkeys(SettingsRoot root, std::string_view key, std::vector<std::string>* out) override;
+    bool list_values(SettingsRoot root, std::string_view key, std::vector<NamedValue>* out) override;
+    bool key_stamp(SettingsRoot root, std::string_view key, KeyStamp* out) override;
+
+private:
+    struct OpenKey;
+    // The cached handle of an existing key (opened for reading and writing), or null.
+    void* open_key(SettingsRoot root, std::string_view key, bool create);
+    // Forgets a cached handle that went stale (its key was deleted meanwhile).
+    void forget(void* handle);
+    // Closes every cached handle of `key` and of the keys below it.
+    void forget_tree(SettingsRoot root, std::string_view key);
+
+    std::string sandbox_;
+    std::vector<OpenKey*> cache_;  // most recently used first
+};
+
+}  // namespace zorbel

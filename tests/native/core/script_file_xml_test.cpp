@@ -1,0 +1,147 @@
+// The element reader and the entity forms, on step blocks given directly.
+#include <gtest/gtest.h>
+
+#include "core/script_xml.h"
+
+namespace zorbel::script_xml {
+namespace {
+
+TEST(EntityForms, DecodeEveryForm) {
+    struct Row {
+        const char* raw;
+        const char* decoded;
+    } rows[] = {
+        {"&amp;", "&"},        {"&#038;", "&"},       {"&lt;", "<"},        {"&#060;", "<"},
+        {"&gt;", ">"},         {"&#062;", ">"},       {"&apos;", "'"},      {"&#039;", "'"},
+        {"&quot;", "\""},      {"&#034;", "\""},      {"&", "&"},           {"a & b", "a & b"},
+        {"&amp", "&amp"},      {"&LT;", "&LT;"},      {"&#60;", "&#60;"},   {"&nbsp;", "&nbsp;"},
+        {"&&lt;", "&<"},       {"&amp;lt;", "&lt;"},  {"&#038;lt;", "&lt;"}, {"&amp;amp;", "&amp;"},
+        {"&#038;amp;", "&amp;"},  // a decoded "&" never starts another form
+        {"&amp;#038;", "&#038;"}, {"x&quot;y&apos;z", "x\"y'z"}, {"", ""},
+    };
+    for (const Row& r : rows) EXPECT_EQ(r.decoded, decode_entities(r.raw)) << '"' << r.raw << '"';
+}
+
+TEST(EntityForms, EscapeThenDecodeGivesTheTextBack) {
+    std::string every_byte;
+    for (int c = 1; c < 256; ++c) every_byte.push_back(static_cast<char>(c));
+    const std::string texts[] = {every_byte, "&lt;&gt;&amp;&#038;&quot;", "&&&;;;<<>>", "&#038;amp;", ""};
+    for (const std::string& text : texts) {
+        std::string escaped;
+        append_escaped(&escaped, text);
+        EXPECT_EQ(std::string::npos, escaped.find('<'));
+        EXPECT_EQ(std::string::npos, escaped.find('>'));
+        EXPECT_EQ(text, decode_entities(escaped)) << text;
+    }
+}
+
+TEST(EntityForms, LimitCountsDecodedCharacters) {
+    EXPECT_EQ("&&&", decode_entities("&amp;&amp;&amp;&amp;", 3));
+    EXPECT_EQ("abc", decode_entities("abcdef", 3));
+    EXPECT_EQ("a<", decode_entities("a&lt;b", 2));
+    EXPECT_EQ("", decode_entities("&lt;", 0));
+}
+
+TEST(ElementReader, FirstOccurrenceIgnoringCase) {
+    const std::string block = "<step><TEXT>first</Text><text>second</text></step>";
+    Element e = find_element(block, "text");
+    ASSERT_TRUE(e.found);
+    EXPECT_EQ("<TEXT", e.tag);
+    EXPECT_EQ("first", e.content);
+}
+
+TEST(ElementReader, AbsentElement) {
+    Element e = find_element("<step><action>x</action></step>", "text");
+    EXPECT_FALSE(e.found);
+    EXPECT_EQ("", content_text(e, kWholeContent));
+    EXPECT_EQ(0, content_number(e));
+}
+
+TEST(ElementReader, NameIsMatchedByItsOpeningTextOnly) {
+    // "<value1" also finds "<value10>", and its content runs to "</value1>" or the block end.
+    const std::string block = "<step><value10>ten</value10><value1>one</value1></step>";
+    Element e = find_element(block, "value1");
+    ASSERT_TRUE(e.found);
+    EXPECT_EQ("ten</value10><value1>one", e.content);
+}
+
+TEST(ElementReader, WithoutClosingTagContentRunsToBlockEnd) {
+    const std::string block = "<step><text>abc</step>";
+    Element e = find_element(block, "text");
+    EXPECT_EQ("abc</step>", e.content);
+    EXPECT_EQ("abc</s", content_text(e, 6));
+}
+
+TEST(ElementReader, ClosingTagBeforeTheOpeningOneIsIgnored) {
+    const std::string block = "<step></text><text>abc</text></step>";
+    EXPECT_EQ("abc", find_element(block, "text").content);
+}
+
+TEST(ElementReader, EmptyElementAndTagAtBlockEnd) {
+    EXPECT_EQ("", find_element("<step><text></text></step>", "text").content);
+    Element e = find_element("<step><text", "text");
+    EXPECT_TRUE(e.found);
+    EXPECT_EQ("", e.content);
+}
+
+TEST(ElementReader, OpeningTagIsCutForAttributes) {
+    const std::string block = "<step><onfail " + std::string(300, ' ') + "label=\"far\">mode</onfail></step>";
+    Element e = find_element(block, "onfail");
+    EXPECT_EQ(kMaxOpeningTag, e.tag.size());
+    EXPECT_EQ("mode", e.content);
+    std::string label;
+    EXPECT_FALSE(attribute_text(e.tag, "label", kNameLimit, &label));
+}
+
+TEST(Attributes, NameCountsOnlyWithEqualsAndQuoteRightAfter) {
+    struct Row {
+        const char* tag;
+        const char* name;
+        bool found;
+        const char* value;
+    } rows[] = {
+        {"<onfail label=\"x\"", "label", true, "x"},
+        {"<onfail label = \"x\"", "label", false, ""},
+        {"<onfail label='x'", "label", false, ""},
+        {"<onfail label=x", "label", false, ""},
+        {"<onfail labels label=\"y\"", "label", true, "y"},
+        {"<onfail LABEL=\"z\"", "label", true, "z"},
+        {"<onfail catalog=\"1\" log=\"2\"", "log", true, "1"},  // any name ending the same way counts
+        {"<onfail label=\"open", "label", true, "open"},
+        {"<onfail label=\"a&amp;b&quot;\"", "label", true, "a&b\""},
+        {"<onfail label=\"\" image=\"1\"", "image", true, "1"},
+    };
+    for (const Row& r : rows) {
+        std::string value = "marker";
+        EXPECT_EQ(r.found, attribute_text(r.tag, r.name, kNameLimit, &value)) << r.tag;
+        EXPECT_EQ(r.value, value) << r.tag;
+    }
+    std::string label;
+    attribute_text("<onfail label=\"" + std::string(100, 'l') + "\"", "label", kNameLimit, &label);
+    EXPECT_EQ(63u, label.size());
+}
+
+TEST(ElementReader, NumberDecodesThenCollectsDigits) {
+    EXPECT_EQ(-12, content_number(find_element("<step><status>x-1y2</status></step>", "status")));
+    EXPECT_EQ(1500, content_number(find_element("<step><options>1,500</options></step>", "options")));
+    EXPECT_EQ(0, content_number(find_element("<step><options>&#060;</options></step>", "options")));
+}
+
+TEST(ElementReader, ClosingTagCheck) {
+    EXPECT_TRUE(has_closing_tag("<step><loops>5</LOOPS></step>", "loops"));
+    EXPECT_FALSE(has_closing_tag("<step><loops>5</step>", "loops"));
+}
+
+TEST(FindMarkup, AgreesWithThePlainSearch) {
+    const std::string text = "<a><STEP>x</Step><step>";
+    EXPECT_EQ(3u, find_markup(text, "<step>"));
+    EXPECT_EQ(17u, find_markup(text, "<step>", 4));
+    EXPECT_EQ(10u, find_markup(text, "</step>"));
+    EXPECT_EQ(std::string::npos, find_markup(text, "<step>", 18));
+    EXPECT_EQ(std::string::npos, find_markup(text, "<step>", 1000));
+    EXPECT_EQ(std::string::npos, find_markup("<st", "<step>"));
+    EXPECT_EQ(4u, find_markup("xxxx[1]", "["));
+}
+
+}  // namespace
+}  // namespace zorbel::script_xml
