@@ -1,0 +1,255 @@
+#include "engine/run_controller.h"
+
+#include "engine/expansion_environment.h"
+#include "engine/failure_handling.h"
+#include "engine/run_log.h"
+#include "engine/settings_store.h"
+#include "engine/variables.h"
+#include "platform/files.h"
+
+namespace zorbel {
+
+namespace {
+
+// Step texts of this length or more are cut in the step header.
+constexpr size_t kHeaderTextLimit = 254;
+constexpr size_t kHeaderTextKept = 251;
+
+std::string screen_saver_path() { return "Control Panel\\Desktop\\ScreenSaveActive"; }
+
+}  // namespace
+
+uint32_t speed_delay(int speed) {
+    static const uint32_t kDelays[] = {2000, 1000, 500, 350, 200, 100, 50, 25, 10, 1};
+    if (speed < 1) speed = 1;
+    if (speed > 10) speed = 10;
+    return kDelays[speed - 1];
+}
+
+std::string elapsed_time_text(uint32_t seconds) {
+    if (seconds < 60) return format("%u seconds", seconds);
+    if (seconds < 3600) return format("%u:%02u", seconds / 60, seconds % 60);
+    return format("%u:%02u:%02u", seconds / 3600, (seconds / 60) % 60, seconds % 60);
+}
+
+RunController::RunController(ScriptState& script, RunState& run, RunServices& services, RunHost& host)
+    : context_{script, run, services, host, this} {}
+
+void RunController::announce_step() {
+    ScriptState& script = context_.script;
+    RunState& run = context_.run;
+    if (script.current_step == script.last_announced_step) return;
+    run.step_start_time = context_.now();
+    Step& step = context_.step();
+    const int number = script.current_step + 1;
+    if (step.text.empty()) {
+        context_.log("[STEP %d]: %s\r\n", number, step.action);
+    } else if (step.text.size() >= kHeaderTextLimit) {
+        std::string cut = step.text.substr(0, kHeaderTextKept) + "...";
+        context_.log("[STEP %d]: %s \"%s\"\r\n", number, step.action, cut.c_str());
+    } else {
+        context_.log("[STEP %d]: %s \"%s\"\r\n", number, step.action, step.text.c_str());
+    }
+    context_.host.set_status(0, format(" Running Step #%d", number));
+}
+
+int RunController::run_step() {
+    ScriptState& script = context_.script;
+    if (script.current_step < 0 || script.current_step >= script.step_count()) {
+        context_.run.error_text = "Critical internal error in Run Core!  Discontinuing Execution\r\n";
+        return kStepFailed;
+    }
+    announce_step();
+    script.last_announced_step = script.current_step;
+    Step& step = context_.step();
+    if (prepare_embedded_file && step.embedded_id != 0) prepare_embedded_file(context_, step);
+    if (context_.services.run) {
+        context_.services.run->current_step = script.current_step;
+        context_.services.run->innermost_loop_counter = context_.run.loops.innermost_counter();
+        context_.services.run->pass_counter = context_.run.pass_counter;
+    }
+    Executor executor = executor_for_family(step.family);
+    if (!executor) return context_.fail("Unknown Command (%d) \"%s\"", static_cast<int>(step.family), step.action);
+    return executor(context_);
+}
+
+void RunController::start_run(int command) {
+    ScriptState& script = context_.script;
+    RunState& run = context_.run;
+    RunHost& host = context_.host;
+    SettingsStore& store = *context_.services.store;
+    if (script.step_count() == 0) {
+        host.box("System Message", "The file is empty.\n\nPlease add commands before using this feature.",
+                 BoxIcon::kInformation, false);
+        return;
+    }
+    const bool single = command == kCommandRunSingleStep;
+    int speed = setting_number(store, "SOFTWARE\\Zorbel\\DefaultSpeed");
+    if (speed < 1) speed = 7;
+    if (speed > 10) speed = 10;
+    run.speed = speed;
+    int stop_key = setting_number(store, "SOFTWARE\\Zorbel\\StopKey");
+    run.stop_key = stop_key > 0 ? stop_key : kDefaultStopKey;
+
+    if (!single) {
+        std::string log_file = context_.services.log->file_path();
+        if (setting_number(store, "SOFTWARE\\Zorbel\\RestartLog") && !log_file.empty()) files::remove(log_file);
+        LocalTime t = context_.services.environment->local_time();
+        const std::string& path = script.script_path;
+        context_.log("-----------------------------\r\nStarting Run at %d:%02d:%02d%s%s\r\n", t.hour, t.minute,
+                     t.second, path.empty() ? "" : " for ", path.c_str());
+    }
+    host.enable_editing(false);
+    if (setting_number(store, "SOFTWARE\\Zorbel\\DisableScreenSaver")) {
+        run.saved_screen_saver = setting_text(store, screen_saver_path(), 16);
+        write_setting_text(store, screen_saver_path(), "0");
+    }
+    run.pass_counter = 0;
+    run.loops = LoopStack();
+    run.repeats = 1;
+    for (int& key : run.held_keys) key = 0;
+    script.last_announced_step = -1;
+    run.run_start_time = context_.now();
+    run.error_text.clear();
+    run.running = true;
+
+    if (single) {
+        run.single_step = true;
+        int32_t selected = host.selected_step();
+        script.current_step = selected >= 0 && selected < script.step_count() ? selected : 0;
+        const int32_t before = script.current_step;
+        int result = run_step();
+        stop_run(true);
+        if (result != kStepFailed) {
+            host.set_status(0, format(" Successfully ran step #%d", script.current_step + 1));
+            if (script.current_step == before) ++script.current_step;
+        } else {
+            host.set_status(0, format(" Step #%d failed", script.current_step + 1));
+            run.step_start_time = 0;
+            handle_failure(context_);
+        }
+        if (script.current_step < 0) script.current_step = 0;
+        host.select_step(script.current_step);
+        run.single_step = false;
+        host.enable_editing(true);
+        return;
+    }
+
+    if (should_reset_user_variables(store, host.other_instance_running(), command_line_variables) &&
+        context_.services.variables)
+        context_.services.variables->reset(context_.services.palette);
+    if (setting_number(store, "SOFTWARE\\Zorbel\\MinimizeStart")) host.minimize_main_window();
+    run.loops.depth = 0;
+    int32_t selected = host.selected_step();
+    script.current_step =
+        command == kCommandRunFromHere && selected >= 0 && selected < script.step_count() ? selected : 0;
+    run.retry_counter = 0;
+    host.set_step_timer(speed_delay(run.speed));
+    host.post_tick();
+}
+
+void RunController::arm_next_tick() {
+    context_.host.set_step_timer(speed_delay(context_.run.speed));
+    if (context_.run.speed >= 10) context_.host.post_tick();
+}
+
+void RunController::step_tick() {
+    ScriptState& script = context_.script;
+    RunState& run = context_.run;
+    RunHost& host = context_.host;
+    if (host.buffered_typing_active()) return;
+    host.kill_step_timer();
+    if (!run.running) return;
+    if (script.step_count() == 0 || script.current_step < 0 || host.key_down(run.stop_key)) {
+        context_.log("Stop key pressed (0x%x), aborting run\r\n", run.stop_key);
+        stop_run();
+        return;
+    }
+    while (script.current_step < script.step_count() && context_.step().status == kStatusSkip)
+        ++script.current_step;
+    if (script.current_step >= script.step_count()) {
+        end_of_pass();
+        return;
+    }
+    Step& step = context_.step();
+    if (step.status == kStatusBreakpoint) {
+        context_.log("Breakpoint at step #%d \"%s\", stopping run\r\n", script.current_step + 1, step.action);
+        stop_run();
+        return;
+    }
+    const int32_t last = script.step_count() - 1;
+    host.set_progress(script.current_step * 100 / (last > 1 ? last : 1));
+    if (setting_number(*context_.services.store, "SOFTWARE\\Zorbel\\Hilite") &&
+        host.selected_step() != script.current_step)
+        host.select_step(script.current_step);
+
+    int result = run_step();
+    if (script.current_step >= 0 && script.current_step < script.step_count()) {
+        if (result == kStepArranged) return;
+        if (result == kStepFailed) {
+            if (handle_failure(context_) == kFailureStopped) return;
+            host.set_step_timer(speed_delay(run.speed));
+            return;
+        }
+        ++script.current_step;
+        run.retry_counter = 0;
+        arm_next_tick();
+        return;
+    }
+    if (result == kStepArranged || !run.running) return;
+    context_.log(" * * * INTERNAL ERROR: Please Notify Quenby Tech Support * * *\r\n");
+    stop_run();
+}
+
+void RunController::end_of_pass() {
+    RunState& run = context_.run;
+    ++run.pass_counter;
+    const bool again = run.repeats == -1 || (run.repeats > 1 && run.pass_counter < run.repeats);
+    if (!again) {
+        stop_run();
+        return;
+    }
+    context_.script.current_step = 0;
+    run.retry_counter = 0;
+    arm_next_tick();
+}
+
+void RunController::stop_run(bool quiet) {
+    ScriptState& script = context_.script;
+    RunState& run = context_.run;
+    RunHost& host = context_.host;
+    SettingsStore& store = *context_.services.store;
+    host.kill_step_timer();
+    host.remove_buffered_typing_hook();
+    const bool was_running = run.running;
+    run.running = false;
+    if (!quiet && was_running) {
+        uint32_t elapsed = (context_.now() - run.run_start_time) / 1000;
+        LocalTime t = context_.services.environment->local_time();
+        context_.log("Run Completed at %d:%02d:%02d, (Elapsed Time: %s)\r\n\r\n", t.hour, t.minute, t.second,
+                     elapsed_time_text(elapsed).c_str());
+    }
+    run.repeats = 1;
+    run.pass_counter = 0;
+    script.last_announced_step = -1;
+    for (int& key : run.held_keys) {
+        if (key) host.release_key(key);
+        key = 0;
+    }
+    if (was_running && setting_number(store, "SOFTWARE\\Zorbel\\DisableScreenSaver"))
+        write_setting_text(store, screen_saver_path(), run.saved_screen_saver);
+    if (run.single_step) return;
+    if (run.exit_after_run) {
+        host.close_main_window();
+        return;
+    }
+    host.enable_editing(true);
+    if (script.current_step + 1 <= script.step_count())
+        host.set_status(0, format(" Stopped at step #%d", script.current_step + 1));
+    else
+        host.set_status(0, " Run Completed");
+    if (setting_number(store, "SOFTWARE\\Zorbel\\Hilite")) host.select_step(script.current_step);
+    if (setting_number(store, "SOFTWARE\\Zorbel\\ReturnWhenDone")) host.restore_main_window();
+}
+
+}  // namespace zorbel

@@ -1,0 +1,53 @@
+// The run controller: runs the script one step per tick of the step timer (1001),
+// announces each step in the run log and routes it to its family's executor.
+#pragma once
+#include <cstdint>
+
+#include "engine/run_context.h"
+
+namespace zorbel {
+
+// Command identifiers shared by the editor's menus and the player.
+enum RunCommand : int {
+    kCommandRun = 1057,
+    kCommandRunFromHere = 1088,
+    kCommandRunSingleStep = 1087,
+    kCommandStop = 1058,
+};
+constexpr int kStepTimerId = 1001;
+
+class RunController {
+public:
+    RunController(ScriptState& script, RunState& run, RunServices& services, RunHost& host);
+
+    RunContext& context() { return context_; }
+
+    // `start run` for kCommandRun, kCommandRunFromHere or kCommandRunSingleStep.
+    void start_run(int command);
+    // `step tick`: the handler of timer 1001.
+    void step_tick();
+    // `stop run`; quiet leaves out the completion line.
+    void stop_run(bool quiet = false);
+    // `run step`: announces the current step and runs its executor.
+    int run_step();
+
+    // Set by the program's start-up when the command line assigned user variables.
+    bool command_line_variables = false;
+    // The player writes a step's embedded file before the step runs.
+    void (*prepare_embedded_file)(RunContext& context, Step& step) = nullptr;
+
+private:
+    void announce_step();
+    void end_of_pass();
+    void arm_next_tick();
+
+    RunContext context_;
+};
+
+// The executor of a family code 1..15; null for any other code.
+Executor executor_for_family(uint32_t family);
+
+// "%d seconds" below a minute, "%d:%02d" below an hour, else "%d:%02d:%02d".
+std::string elapsed_time_text(uint32_t seconds);
+
+}  // namespace zorbel

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include "tests/native/engine/run_rig.h"
+
+namespace zorbel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(RunController, RunsEveryStepOnceAndReportsCompletion) {
+    RunRig rig;
+    rig.add("Comment", "first");
+    rig.add("Comment");
+    rig.run_script();
+    EXPECT_EQ((Lines{"[STEP 1]: Comment \"first\"", "[STEP 2]: Comment"}), rig.lines());
+    EXPECT_EQ(" Run Completed", rig.host.status);
+    EXPECT_FALSE(rig.run.running);
+    EXPECT_TRUE(rig.host.editing_enabled);
+    EXPECT_NE(std::string::npos, rig.log().find("Run Completed at 0:00:00, (Elapsed Time: 0 seconds)\r\n\r\n"));
+}
+
+TEST(RunController, StartLineNamesTheScript) {
+    RunRig rig;
+    rig.add("Comment");
+    rig.script.script_path = "C:\\s\\demo.zbx";
+    rig.run_script();
+    EXPECT_EQ(0u, rig.log().find("-----------------------------\r\nStarting Run at 0:00:00 for C:\\s\\demo.zbx\r\n"));
+}
+
+TEST(RunController, EmptyScriptShowsTheBoxAndDoesNotRun) {
+    RunRig rig;
+    rig.controller.start_run(kCommandRun);
+    EXPECT_EQ((std::vector<std::string>{"System Message|The file is empty.\n\nPlease add commands before using this feature."}),
+              rig.host.boxes);
+    EXPECT_FALSE(rig.run.running);
+    EXPECT_EQ("", rig.log());
+}
+
+TEST(RunController, RepeatsGiveThatManyPasses) {
+    struct Row {
+        const char* repeats;
+        int passes;
+    } rows[] = {{"0", 1}, {"1", 1}, {"3", 3}};
+    for (const Row& r : rows) {
+        RunRig rig;
+        rig.add("Set Run Repeats", "", r.repeats);
+        rig.add("Comment", "body");
+        rig.run_script();
+        int bodies = 0;
+        for (const std::string& line : rig.lines()) bodies += line == "[STEP 2]: Comment \"body\"";
+        EXPECT_EQ(r.passes, bodies) << "repeats " << r.repeats;
+    }
+}
+
+TEST(RunController, EndlessRepeatsRunUntilTheStopKey) {
+    RunRig rig;
+    rig.add("Set Run Repeats", "", "-1");
+    rig.add("Comment");
+    rig.controller.start_run(kCommandRun);
+    rig.drive(50);
+    EXPECT_TRUE(rig.run.running);
+    rig.host.down_keys.push_back(19);
+    rig.drive(60);
+    EXPECT_FALSE(rig.run.running);
+    EXPECT_NE(std::string::npos, rig.log().find("Stop key pressed (0x13), aborting run\r\n"));
+}
+
+TEST(RunController, SkippedStepsArePassedOverAndAllSkippedEndsThePass) {
+    RunRig rig;
+    rig.add("Comment", "a").status = kStatusSkip;
+    rig.add("Comment", "b");
+    rig.add("Comment", "c").status = kStatusSkip;
+    rig.run_script();
+    EXPECT_EQ((Lines{"[STEP 2]: Comment \"b\""}), rig.lines());
+
+    RunRig all;
+    all.add("Comment").status = kStatusSkip;
+    all.run_script();
+    EXPECT_TRUE(all.lines().empty());
+    EXPECT_FALSE(all.run.running);
+}
+
+TEST(RunController, BreakpointStopsBeforeTheStep) {
+    RunRig rig;
+    rig.add("Comment", "x").status = kStatusBreakpoint;
+    rig.add("Comment", "y");
+    rig.run_script();
+    EXPECT_EQ((Lines{"Breakpoint at step #1 \"Comment\", stopping run"}), rig.lines());
+    EXPECT_EQ(" Stopped at step #1", rig.host.status);
+}
+
+TEST(RunController, LongStepTextsAreCutInTheHeader) {
+    RunRig rig;
+    rig.add("Comment", std::string(253, 'a'));
+    rig.add("Comment", std::string(254, 'b'));
+    rig.run_script();
+    ASSERT_EQ(2u, rig.lines().size());
+    EXPECT_EQ("[STEP 1]: Comment \"" + std::string(253, 'a') + "\"", rig.lines()[0]);
+    EXPECT_EQ("[STEP 2]: Comment \"" + std::string(251, 'b') + "...\"", rig.lines()[1]);
+}
+
+TEST(RunController, UnknownActionFailsInTheDispatcher) {
+    RunRig rig;
+    Step& s = rig.add("Mouse");  // a group name: family 100004
+    RunRig::on_failure(s, "Stop Silently");
+    rig.run_script();
+    EXPECT_NE(std::string::npos, rig.log().find("\tUnknown Command (100004) \"Mouse\"\r\n"));
+}
+
+TEST(RunController, UnbuiltFamiliesFailWithAClearReason) {
+    RunRig rig;
+    RunRig::on_failure(rig.add("Left Button Click"), "Stop Silently");
+    rig.run_script();
+    EXPECT_NE(std::string::npos,
+              rig.log().find("\tThe action \"Left Button Click\" is not available in this version of Zorbel\r\n"));
+    EXPECT_NE(std::string::npos, rig.log().find("\tRUN FAILED\r\n"));
+}
+
+TEST(RunController, ExitRunSetsTheReturnCodeAndStops) {
+    RunRig rig;
+    rig.add("Exit Run", "", "7");
+    rig.add("Comment", "never");
+    rig.run.exit_after_run = true;
+    rig.run_script();
+    EXPECT_EQ(7, rig.run.return_code);
+    EXPECT_TRUE(rig.host.closed);
+    EXPECT_EQ((Lines{"[STEP 1]: Exit Run"}), rig.lines());
+}
+
+TEST(RunController, ExitZorbelClosesTheProgram) {
+    RunRig rig;
+    rig.add("Exit Zorbel");
+    rig.controller.start_run(kCommandRun);
+    rig.drive();
+    EXPECT_TRUE(rig.host.closed);
+}
+
+TEST(RunController, SetRunSpeedChangesTheDelayAndTheSetting) {
+    RunRig rig;
+    rig.add("Set Run Speed", "", "3");
+    rig.add("Comment");
+    rig.controller.start_run(kCommandRun);
+    rig.drive(2);
+    EXPECT_EQ(3, rig.run.speed);
+    EXPECT_EQ(500u, rig.host.timer_ms);
+    EXPECT_EQ(3, setting_number(rig.store, "SOFTWARE\\Zorbel\\Speed"));
+}
+
+TEST(RunController, SpeedDelaysFollowTheTable) {
+    const uint32_t expected[] = {2000, 1000, 500, 350, 200, 100, 50, 25, 10, 1};
+    for (int speed = 1; speed <= 10; ++speed) EXPECT_EQ(expected[speed - 1], speed_delay(speed)) << speed;
+}
+
+TEST(RunController, ElapsedTimeFormats) {
+    EXPECT_EQ("59 seconds", elapsed_time_text(59));
+    EXPECT_EQ("1:01", elapsed_time_text(61));
+    EXPECT_EQ("1:01:01", elapsed_time_text(3661));
+}
+
+TEST(RunController, DefaultSpeedBelowOneRunsAtSeven) {
+    RunRig rig;
+    write_setting_number(rig.store, "SOFTWARE\\Zorbel\\DefaultSpeed", 0);
+    rig.add("Comment");
+    rig.controller.start_run(kCommandRun);
+    EXPECT_EQ(7, rig.run.speed);
+}
+
+TEST(RunController, RunFromHereStartsAtTheSelectedRow) {
+    RunRig rig;
+    rig.add("Comment", "a");
+    rig.add("Comment", "b");
+    rig.host.selected = 1;
+    rig.run_script(kCommandRunFromHere);
+    EXPECT_EQ((Lines{"[STEP 2]: Comment \"b\""}), rig.lines());
+}
+
+TEST(RunController, SingleStepRunsOneStepAndAdvances) {
+    RunRig rig;
+    rig.add("Comment", "a");
+    rig.add("Comment", "b");
+    rig.host.selected = 0;
+    rig.controller.start_run(kCommandRunSingleStep);
+    EXPECT_EQ(" Successfully ran step #1", rig.host.status);
+    EXPECT_EQ(1, rig.host.selected);
+    EXPECT_EQ((Lines{"[STEP 1]: Comment \"a\""}), rig.lines());
+    EXPECT_FALSE(rig.host.timer_armed);
+}
+
+TEST(RunController, HeldKeysAreReleasedAtStop) {
+    RunRig rig;
+    rig.add("Comment");
+    rig.controller.start_run(kCommandRun);
+    rig.run.held_keys[0] = 0x10;
+    rig.run.held_keys[2] = 0x11;
+    rig.drive();
+    EXPECT_EQ((std::vector<int>{0x10, 0x11}), rig.host.released_keys);
+}
+
+TEST(RunController, UserVariablesAreResetAtRunStartUnlessSetOnTheCommandLine) {
+    for (bool from_command_line : {false, true}) {
+        RunRig rig;
+        write_setting_number(rig.store, "SOFTWARE\\Zorbel\\ResetUserVariables", 1);
+        rig.set_variable("old", "1");
+        rig.controller.command_line_variables = from_command_line;
+        rig.add("Comment");
+        rig.run_script();
+        EXPECT_EQ(from_command_line, rig.has_variable("old")) << from_command_line;
+    }
+}
+
+}  // namespace
+}  // namespace zorbel
