@@ -20,7 +20,16 @@ cmake --build build/win32 -j "${JOBS:-2}" --target zorbel zorbel_player >/dev/nu
 source tools/wine-session.sh
 zorbel_session_start || exit 1
 WIN_SCRIPT="$(winepath -w "$(realpath "$SCRIPT")" 2>/dev/null)"
-wine build/win32/zorbel.exe /r "$WIN_SCRIPT"
+# "/L" turns the run log on; the log goes to the "Logfile" setting (C:\ZorbelLog.txt at first).
+timeout "${RUN_TIMEOUT:-600}" wine build/win32/zorbel.exe /L /r "$WIN_SCRIPT"
 code=$?
+LOGFILE="$(wine reg query 'HKCU\Software\Zorbel' /v Logfile 2>/dev/null | tr -d '\r' |
+           sed -n 's/.*REG_[A-Z_]*[[:space:]]*//p' | head -1)"
+LOGFILE_UNIX="$(winepath -u "${LOGFILE:-C:\ZorbelLog.txt}" 2>/dev/null)"
+if [ -f "$LOGFILE_UNIX" ]; then
+    cat "$LOGFILE_UNIX"
+else
+    echo "run.sh: no run log at ${LOGFILE:-C:\ZorbelLog.txt}"
+fi
 echo "run.sh: exit code $code"
 exit $code

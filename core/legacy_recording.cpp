@@ -7,7 +7,7 @@ namespace zorbel {
 
 namespace {
 
-bool is_line_break(char c) { return c == '\r' || c == '\n'; }
+bool is_line_end(char c) { return c == '\r' || c == '\n'; }
 
 bool starts_record_line(std::string_view text, size_t at) {
     return (at + 1 < text.size() && text[at + 1] == '\t') || (at + 2 < text.size() && text[at + 2] == '\t');
@@ -49,7 +49,7 @@ EventBlock read_event_block(std::string_view text, size_t at, int64_t count) {
 
 size_t next_record_line(std::string_view text, size_t at) {
     for (;;) {
-        while (at < text.size() && is_line_break(text[at])) ++at;
+        while (at < text.size() && is_line_end(text[at])) ++at;
         if (at >= text.size()) return text.size();
         if (starts_record_line(text, at)) return at;
         at = text.find_first_of("\r\n", at);

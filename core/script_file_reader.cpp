@@ -40,22 +40,24 @@ size_t count_step_blocks(std::string_view text) {
     return count;
 }
 
-void read_name_field(std::string_view block, std::string_view name, size_t limit, char* field, size_t size) {
-    copy_to_field(field, size, script_xml::content_text(script_xml::find_element(block, name), limit));
+using script_xml::StepBlock;
+
+void read_name_field(const StepBlock& block, std::string_view name, size_t limit, char* field, size_t size) {
+    copy_to_field(field, size, script_xml::content_text(block.find_element(name), limit));
 }
 template <size_t N>
-void read_name_field(std::string_view block, std::string_view name, size_t limit, char (&field)[N]) {
+void read_name_field(const StepBlock& block, std::string_view name, size_t limit, char (&field)[N]) {
     read_name_field(block, name, limit, field, N);
 }
 
 // The optional time elements: each one writes the timeout only when it is present.
-void read_time_element(std::string_view block, std::string_view name, Step* step) {
-    script_xml::Element element = script_xml::find_element(block, name);
+void read_time_element(const StepBlock& block, std::string_view name, Step* step) {
+    script_xml::Element element = block.find_element(name);
     if (element.found) copy_to_field(step->timeout, script_xml::content_text(element, script_xml::kNameLimit));
 }
 
-void read_onfail(std::string_view block, Step* step) {
-    script_xml::Element element = script_xml::find_element(block, "onfail");
+void read_onfail(const StepBlock& block, Step* step) {
+    script_xml::Element element = block.find_element("onfail");
     std::string mode = script_xml::content_text(element, script_xml::kNameLimit);
     copy_to_field(step->onfail, mode.empty() ? kDefaultFailureMode : mode);
     std::string value;
@@ -67,10 +69,9 @@ void read_onfail(std::string_view block, Step* step) {
     step->onfail_log = text_to_number(value);
 }
 
-void read_variable(std::string_view block, Step* step) {
-    if (!script_xml::has_closing_tag(block, "variable")) return;
-    std::string name =
-        script_xml::content_text(script_xml::find_element(block, "variable"), script_xml::kNameLimit);
+void read_variable(const StepBlock& block, Step* step) {
+    if (!block.has_closing_tag("variable")) return;
+    std::string name = script_xml::content_text(block.find_element("variable"), script_xml::kNameLimit);
     // An empty element names no variable; a name always carries its "%".
     if (!name.empty() && name[0] != '%') name.insert(0, 1, '%');
     copy_to_field(step->variable, name);
@@ -111,7 +112,7 @@ std::vector<RecordingEvent> parse_recording(std::string_view content) {
 enum class StepRead { kOk, kStop };
 
 // Reads the step block into the step just appended at `index`.
-StepRead read_step(std::string_view block, int32_t index, ScriptState* script, UserInterface* ui) {
+StepRead read_step(const StepBlock& block, int32_t index, ScriptState* script, UserInterface* ui) {
     Step& step = script->steps[static_cast<size_t>(index)];
     read_name_field(block, "action", script_xml::kNameLimit, step.action);
     if (step.action[0] == '\0') {
@@ -125,23 +126,20 @@ StepRead read_step(std::string_view block, int32_t index, ScriptState* script, U
         step.icon = entry->icon;
     }
 
-    step.text = script_xml::content_text(script_xml::find_element(block, "text"), script_xml::kWholeContent);
-    step.comment = script_xml::content_text(script_xml::find_element(block, "comment"), script_xml::kWholeContent);
+    step.text = script_xml::content_text(block.find_element("text"), script_xml::kWholeContent);
+    step.comment = script_xml::content_text(block.find_element("comment"), script_xml::kWholeContent);
     read_onfail(block, &step);
-    step.status = script_xml::content_number(script_xml::find_element(block, "status"));
-    step.indents = script_xml::content_number(script_xml::find_element(block, "indents"));
-    step.options = static_cast<uint32_t>(script_xml::content_number(script_xml::find_element(block, "options")));
-    if (script_xml::has_closing_tag(block, "loops")) read_time_element(block, "loops", &step);
-    if (script_xml::has_closing_tag(block, "bytes")) read_time_element(block, "bytes", &step);
-    if (script_xml::has_closing_tag(block, "speed"))
+    step.status = script_xml::content_number(block.find_element("status"));
+    step.indents = script_xml::content_number(block.find_element("indents"));
+    step.options = static_cast<uint32_t>(script_xml::content_number(block.find_element("options")));
+    if (block.has_closing_tag("loops")) read_time_element(block, "loops", &step);
+    if (block.has_closing_tag("bytes")) read_time_element(block, "bytes", &step);
+    if (block.has_closing_tag("speed"))
         read_time_element(block, "speed", &step);
     else
         read_time_element(block, "timeout", &step);
-    for (int n = 0; n < kValueCount; ++n) {
-        char name[8];
-        std::snprintf(name, sizeof(name), "value%d", n + 1);
-        read_name_field(block, name, script_xml::kValueLimit, step.value[n]);
-    }
+    for (int n = 0; n < kValueCount; ++n)
+        read_name_field(block, script_xml::kValueNames[n], script_xml::kValueLimit, step.value[n]);
     read_variable(block, &step);
     convert_mouse_options(&step);
 
@@ -152,7 +150,7 @@ StepRead read_step(std::string_view block, int32_t index, ScriptState* script, U
                                  kMaxRecordings));
             return StepRead::kStop;
         }
-        script_xml::Element recording = script_xml::find_element(block, "recording");
+        script_xml::Element recording = block.find_element("recording");
         if (recording.found && !recording.content.empty()) {
             std::vector<RecordingEvent> events = parse_recording(recording.content);
             const size_t count = events.size();
@@ -179,6 +177,7 @@ int32_t load_xml_script(ScriptState* script, std::string_view text, const std::s
         // Grow step by step instead.
     }
 
+    StepBlock block;
     size_t begin = 0, end = 0;
     while (next_step_block(text, end, &begin, &end)) {
         const int32_t index = script->insert_step(-1);
@@ -186,7 +185,8 @@ int32_t load_xml_script(ScriptState* script, std::string_view text, const std::s
             ui->error_box("Out of memory error");
             break;
         }
-        if (read_step(text.substr(begin, end - begin), index, script, ui) == StepRead::kStop) {
+        block.assign(text.substr(begin, end - begin));
+        if (read_step(block, index, script, ui) == StepRead::kStop) {
             // The step that stopped the load is not part of the script.
             script->delete_step(index);
             break;

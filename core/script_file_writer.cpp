@@ -96,9 +96,7 @@ void append_step(std::string* out, const ScriptState& script, const Step& step) 
     for (int n = 0; n < kValueCount; ++n) {
         std::string_view value = field_text(step.value[n]);
         if (value.empty()) continue;
-        char name[8];
-        std::snprintf(name, sizeof(name), "value%d", n + 1);
-        append_line(out, name, value, true);
+        append_line(out, script_xml::kValueNames[n], value, true);
     }
     if (step.family == kFamilyRecording) append_recording(out, script, step);
     out->append("</step>\r\n");

@@ -6,6 +6,8 @@
 
 namespace zorbel::script_xml {
 
+static inline char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
 static bool is_ascii_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 size_t find_markup(std::string_view text, std::string_view needle, size_t from) {
@@ -20,37 +22,76 @@ size_t find_markup(std::string_view text, std::string_view needle, size_t from) 
         if (!hit) break;
         at = static_cast<size_t>(static_cast<const char*>(hit) - base);
         size_t k = 1;
-        while (k < needle.size() && ascii_lower(base[at + k]) == ascii_lower(needle[k])) ++k;
+        while (k < needle.size() && lower(base[at + k]) == lower(needle[k])) ++k;
         if (k == needle.size()) return at;
         ++at;
     }
     return std::string_view::npos;
 }
 
-Element find_element(std::string_view block, std::string_view name) {
+// True when `text` holds `name` at `at`, ignoring case.
+static bool name_at(std::string_view text, size_t at, std::string_view name) {
+    if (at > text.size() || text.size() - at < name.size()) return false;
+    for (size_t k = 0; k < name.size(); ++k)
+        if (lower(text[at + k]) != lower(name[k])) return false;
+    return true;
+}
+
+void StepBlock::assign(std::string_view block) {
+    text_ = block;
+    angles_.clear();
+    const char* base = block.data();
+    size_t at = 0;
+    while (at < block.size()) {
+        const void* hit = std::memchr(base + at, '<', block.size() - at);
+        if (!hit) break;
+        at = static_cast<size_t>(static_cast<const char*>(hit) - base);
+        angles_.push_back(at);
+        ++at;
+    }
+}
+
+bool StepBlock::opens(size_t at, std::string_view name) const { return name_at(text_, at + 1, name); }
+
+bool StepBlock::closes(size_t at, std::string_view name) const {
+    return at + 2 + name.size() < text_.size() && text_[at + 1] == '/' && name_at(text_, at + 2, name) &&
+           text_[at + 2 + name.size()] == '>';
+}
+
+Element StepBlock::find_element(std::string_view name) const {
     Element element;
-    const std::string opening = "<" + std::string(name);
-    const size_t start = find_markup(block, opening);
-    if (start == std::string_view::npos) return element;
+    size_t i = 0;
+    while (i < angles_.size() && !opens(angles_[i], name)) ++i;
+    if (i == angles_.size()) return element;
+    const size_t start = angles_[i];
     element.found = true;
-    const size_t gt = block.find('>', start + opening.size());
+    const size_t gt = text_.find('>', start + 1 + name.size());
     if (gt == std::string_view::npos) {
         // No ">" left in the block: an opening tag without content.
-        element.tag = block.substr(start, kMaxOpeningTag);
-        element.content = block.substr(block.size());
+        element.tag = text_.substr(start, kMaxOpeningTag);
+        element.content = text_.substr(text_.size());
         return element;
     }
-    element.tag = block.substr(start, gt - start < kMaxOpeningTag ? gt - start : kMaxOpeningTag);
+    element.tag = text_.substr(start, gt - start < kMaxOpeningTag ? gt - start : kMaxOpeningTag);
     const size_t content_start = gt + 1;
-    const std::string closing = "</" + std::string(name) + ">";
-    size_t end = find_markup(block, closing, content_start);
-    if (end == std::string_view::npos) end = block.size();
-    element.content = block.substr(content_start, end - content_start);
+    // The closing tag counts only after the content starts.
+    while (i < angles_.size() && angles_[i] < content_start) ++i;
+    while (i < angles_.size() && !closes(angles_[i], name)) ++i;
+    const size_t end = i < angles_.size() ? angles_[i] : text_.size();
+    element.content = text_.substr(content_start, end - content_start);
     return element;
 }
 
+bool StepBlock::has_closing_tag(std::string_view name) const {
+    for (size_t at : angles_)
+        if (closes(at, name)) return true;
+    return false;
+}
+
+Element find_element(std::string_view block, std::string_view name) { return StepBlock(block).find_element(name); }
+
 bool has_closing_tag(std::string_view block, std::string_view name) {
-    return find_markup(block, "</" + std::string(name) + ">") != std::string_view::npos;
+    return StepBlock(block).has_closing_tag(name);
 }
 
 std::string content_text(const Element& element, size_t limit) {

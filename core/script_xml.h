@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zorbel::script_xml {
 
@@ -14,6 +15,9 @@ constexpr size_t kMaxOpeningTag = 255;
 constexpr size_t kNameLimit = 63;    // action, onfail, label, timeout, variable
 constexpr size_t kValueLimit = 259;  // value1 .. value8
 constexpr size_t kWholeContent = static_cast<size_t>(-1);
+// The elements of value1 .. value8.
+constexpr const char* kValueNames[] = {"value1", "value2", "value3", "value4",
+                                       "value5", "value6", "value7", "value8"};
 
 // Position of `needle` in `text` at or after `from`, ignoring ASCII case; npos when
 // absent. Fast for needles that start with a markup character such as '<' or '['.
@@ -28,10 +32,31 @@ struct Element {
     std::string_view content;
 };
 
-// Finds the first "<name" of the block, ignoring case. `name` is given without "<".
-Element find_element(std::string_view block, std::string_view name);
+// A step block with the places of its "<" characters noted once, so that looking up
+// its twenty-odd elements stays quick however the block is laid out. Lookups give
+// the same answers as searching the whole block text from its start.
+class StepBlock {
+public:
+    StepBlock() = default;
+    explicit StepBlock(std::string_view block) { assign(block); }
+    // Takes a new block; the noted places are kept in the same buffer.
+    void assign(std::string_view block);
 
-// True when the block holds the closing tag "</name>" (ignoring case).
+    // Finds the first "<name" of the block, ignoring case. `name` is given without "<".
+    Element find_element(std::string_view name) const;
+    // True when the block holds the closing tag "</name>" (ignoring case).
+    bool has_closing_tag(std::string_view name) const;
+
+private:
+    bool opens(size_t at, std::string_view name) const;
+    bool closes(size_t at, std::string_view name) const;
+
+    std::string_view text_;
+    std::vector<size_t> angles_;  // places of '<' in text_, in order
+};
+
+// The same lookups on a block given once.
+Element find_element(std::string_view block, std::string_view name);
 bool has_closing_tag(std::string_view block, std::string_view name);
 
 // The element's content, entity-decoded, at most `limit` characters (kWholeContent

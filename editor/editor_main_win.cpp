@@ -1,76 +1,75 @@
-// The editor's entry point. For now it loads the script named on the command line
-// and reports what it loaded; the run engine and the editor windows build on this.
+// The editor's entry point and start-up. The editor's windows (grid, palettes,
+// panes) build on this; started with "/r" it runs a script hidden and exits.
 #include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "core/script_file.h"
-#include "core/script_state.h"
-#include "core/text_rules.h"
+#include "engine/command_line.h"
+#include "engine/run_program_win.h"
+#include "engine/startup_settings.h"
 #include "platform/user_interface_win.h"
 
 namespace zorbel {
 namespace {
 
-// A user interface for unattended starts ("/r"): it prints what a box would show and
-// answers No, so nothing waits for a user who is not there.
-class ConsoleUserInterface : public SilentUserInterface {
-public:
-    void error_box(const std::string& text) override { std::printf("Error: %s\n", text.c_str()); }
-    void titled_error_box(const std::string& title, const std::string& text) override {
-        std::printf("%s: %s\n", title.c_str(), text.c_str());
-    }
-    Answer ask_yes_no(const std::string& title, const std::string& text) override {
-        std::printf("%s: %s [answered No]\n", title.c_str(), text.c_str());
-        return Answer::kNo;
-    }
-    void set_status(int, const std::string& text) override { std::printf("Status:%s\n", text.c_str()); }
-};
+int run_editor(HINSTANCE instance, const std::string& command_line, int show_command) {
+    RunProgram program(instance);
+    SettingsStore& store = program.store;
 
-void print_load_report(const ScriptState& script, int32_t loaded) {
-    std::printf("Loaded %d step(s), %d recording(s) from '%s'\n", loaded, script.recording_count,
-                script.script_path.c_str());
-    for (int32_t i = 0; i < script.step_count(); ++i) {
-        const Step& s = script.steps[static_cast<size_t>(i)];
-        std::printf("[STEP %d]: %s (family %u) %s\n", i + 1, s.action, s.family, s.text.c_str());
+    migrate_old_settings(store);
+    apply_suppress_logo(store);
+    CommandLine line = parse_command_line(command_line);
+    if (line.show_help) {
+        MessageBoxA(nullptr, kCommandLineHelp, "Zorbel", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+        return 0;
     }
-    std::fflush(stdout);
-}
+    program.apply_command_line(line);
+    program.facts.command_line = command_line;
 
-int run_editor(const std::string& command_line) {
-    bool run_mode = false;
-    std::string path;
-    // The full command line comes with the run engine; here "/r" (or "-r") and a path.
-    for (size_t i = 0; i < command_line.size();) {
-        while (i < command_line.size() && command_line[i] == ' ') ++i;
-        size_t end = i;
-        bool quoted = false;
-        while (end < command_line.size() && (quoted || command_line[end] != ' ')) {
-            if (command_line[end] == '"') quoted = !quoted;
-            ++end;
+    std::srand(GetTickCount());
+    CoInitialize(nullptr);
+    write_setting_defaults(store, false);
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    store.delete_value(SettingsRoot::kCurrentUser, kSettingsKey, "StartupSamplesShown");
+
+    if (!program.create_main_window("Zorbel")) {
+        MessageBoxA(nullptr, "Unable to start Zorbel: Main window launch error", "Error",
+                    MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+        return 0;
+    }
+    HWND main_window = program.main_window();
+    if (!(line.flags & kStartHidden)) ShowWindow(main_window, show_command);
+
+    WinUserInterface ui(main_window);
+    if ((line.flags & kStartOpenFile) && !line.file.empty()) {
+        if (load_script(&program.script, line.file, &ui) == 0) {
+            ui.error_box(format("Unable to load '%s'", line.file.c_str()));
+            if (line.flags & kStartExitAfterRun) return 0;
+        } else if (line.flags & kStartRunScript) {
+            PostMessageA(main_window, WM_COMMAND, kCommandRun, 0);
         }
-        std::string word = command_line.substr(i, end - i);
-        if (equals_ignore_case(word, "/r") || equals_ignore_case(word, "-r")) run_mode = true;
-        else if (!word.empty()) path = path.empty() ? word : path + " " + word;
-        i = end;
     }
-    if (path.empty()) return 0;
-    ScriptState script;
-    if (run_mode) {
-        ConsoleUserInterface ui;
-        int32_t loaded = load_script(&script, path, &ui);
-        print_load_report(script, loaded);
-        return loaded > 0 ? 0 : 1;
+    if ((line.flags & kStartExitAfterRun) && program.script.step_count() == 0) return program.exit_code();
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
-    WinUserInterface ui;
-    int32_t loaded = load_script(&script, path, &ui);
-    return loaded > 0 ? 0 : 1;
+    write_setting_number(store, "SOFTWARE\\Zorbel\\RunAtLeastOnce",
+                         setting_number(store, "SOFTWARE\\Zorbel\\RunAtLeastOnce") + 1);
+    CoUninitialize();
+    return program.exit_code();
 }
 
 }  // namespace
 }  // namespace zorbel
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
-    return zorbel::run_editor(command_line ? command_line : "");
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int show_command) {
+    return zorbel::run_editor(instance, command_line ? command_line : "", show_command);
 }

@@ -84,7 +84,7 @@ void RunController::start_run(int command) {
         return;
     }
     const bool single = command == kCommandRunSingleStep;
-    int speed = setting_number(store, "SOFTWARE\\Zorbel\\DefaultSpeed");
+    int speed = speed_override > 0 ? speed_override : setting_number(store, "SOFTWARE\\Zorbel\\DefaultSpeed");
     if (speed < 1) speed = 7;
     if (speed > 10) speed = 10;
     run.speed = speed;
@@ -239,7 +239,7 @@ void RunController::stop_run(bool quiet) {
     if (was_running && setting_number(store, "SOFTWARE\\Zorbel\\DisableScreenSaver"))
         write_setting_text(store, screen_saver_path(), run.saved_screen_saver);
     if (run.single_step) return;
-    if (run.exit_after_run) {
+    if (run.exit_after_run && was_running) {
         host.close_main_window();
         return;
     }

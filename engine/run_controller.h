@@ -31,6 +31,8 @@ public:
     // `run step`: announces the current step and runs its executor.
     int run_step();
 
+    // The speed given on the command line ("/s"); 0 runs at the "DefaultSpeed" setting.
+    int speed_override = 0;
     // Set by the program's start-up when the command line assigned user variables.
     bool command_line_variables = false;
     // The player writes a step's embedded file before the step runs.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/action_catalogue.h"
 #include "core/script_file.h"
 #include "core/script_xml.h"
 #include "core/text_rules.h"

@@ -26,6 +26,21 @@ constexpr MessageName kButtonMessages[] = {
     {WM_MBUTTONDOWN, "MBUTTONDOWN"},     {WM_MBUTTONUP, "MBUTTONUP"},
 };
 
+struct SysCommandName {
+    UINT command;
+    const char* name;
+};
+
+constexpr SysCommandName kSysCommands[] = {
+    {SC_SIZE, "SIZE"},           {SC_MOVE, "MOVE"},               {SC_MINIMIZE, "MINIMIZE"},
+    {SC_MAXIMIZE, "MAXIMIZE"},   {SC_NEXTWINDOW, "NEXTWINDOW"},   {SC_PREVWINDOW, "PREVWINDOW"},
+    {SC_CLOSE, "CLOSE"},         {SC_VSCROLL, "VSCROLL"},         {SC_HSCROLL, "HSCROLL"},
+    {SC_MOUSEMENU, "MOUSEMENU"}, {SC_KEYMENU, "KEYMENU"},         {SC_ARRANGE, "ARRANGE"},
+    {SC_RESTORE, "RESTORE"},     {SC_TASKLIST, "TASKLIST"},       {SC_SCREENSAVE, "SCREENSAVE"},
+    {SC_HOTKEY, "HOTKEY"},       {SC_DEFAULT, "DEFAULT"},         {SC_MONITORPOWER, "MONITORPOWER"},
+    {SC_CONTEXTHELP, "CONTEXTHELP"},
+};
+
 template <size_t N>
 const char* name_of(const MessageName (&table)[N], UINT message) {
     for (const MessageName& row : table) {
@@ -86,16 +101,31 @@ LRESULT CALLBACK queue_hook(int code, WPARAM removed, LPARAM lparam) {
     return CallNextHookEx(g_queue_hook, code, removed, lparam);
 }
 
-// Focus changes arrive as sent messages, which no message loop sees.
+// Focus changes arrive as sent messages, which no message loop sees; so do the system commands
+// that DefWindowProc of a control sends to the control itself (Alt+letter in an edit gives
+// SC_KEYMENU to the edit). The main window logs its own system commands.
 LRESULT CALLBACK send_hook(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HC_ACTION) {
         const CWPSTRUCT& sent = *reinterpret_cast<const CWPSTRUCT*>(lparam);
-        if (sent.message == WM_SETFOCUS) log_eventf("FOCUS ctl=%d", control_id_of(g_main, sent.hwnd));
+        if (sent.message == WM_SETFOCUS) {
+            log_eventf("FOCUS ctl=%d", control_id_of(g_main, sent.hwnd));
+        } else if (sent.message == WM_SYSCOMMAND && sent.hwnd != g_main) {
+            log_sys_command(sent.hwnd, sent.wParam);
+        }
     }
     return CallNextHookEx(g_send_hook, code, wparam, lparam);
 }
 
 }  // namespace
+
+void log_sys_command(HWND window, WPARAM wparam) {
+    UINT command = static_cast<UINT>(wparam) & 0xFFF0;
+    const char* name = "?";
+    for (const SysCommandName& row : kSysCommands) {
+        if (row.command == command) name = row.name;
+    }
+    log_eventf("SYSCOMMAND 0x%04X %s ctl=%d", command, name, control_id_of(g_main, window));
+}
 
 int control_id_of(HWND main_window, HWND window) {
     if (window == main_window) return 0;

@@ -10,6 +10,9 @@ namespace zorbel::testbed {
 bool install_input_logging(HWND main_window);
 void remove_input_logging();
 
+// Logs a WM_SYSCOMMAND for `window` (the main window logs its own from its window procedure).
+void log_sys_command(HWND window, WPARAM wparam);
+
 // The "ctl" field: 0 for the main window, the identifier of the main window's child that is
 // or contains `window`, -1 for anything else.
 int control_id_of(HWND main_window, HWND window);

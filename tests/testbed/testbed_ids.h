@@ -33,7 +33,9 @@
 //   MOUSEWHEEL delta=<n> x=<n> y=<n> ctl=<id> sx=<n> sy=<n>
 //   FOCUS ctl=<id>                  a window of the program received the keyboard focus
 //   ACTIVATE on|off                 the main window became active or inactive
-//   SYSCOMMAND 0xF030 MAXIMIZE      WM_SYSCOMMAND (low four bits cleared); an unnamed one ends in "?"
+//   SYSCOMMAND 0xF030 MAXIMIZE ctl=<id>   WM_SYSCOMMAND (low four bits cleared); an unnamed one
+//                                   has "?" for its name. Alt+letter in an edit gives
+//                                   SYSCOMMAND 0xF100 KEYMENU ctl=<the edit's id>
 //   MOVE x=<left> y=<top>           main window moved (its window rectangle)
 //   SIZE w=<n> h=<n> client=<w>x<h> state=restored|minimized|maximized
 //   MESSAGEBOX result=<n>           the message box opened by the "Message..." button closed
@@ -44,6 +46,14 @@
 //   DESTROY                         WM_DESTROY
 //   EXIT code=<n>                   the message loop ended; the process exits with <n>
 //
+// The window runs its message loop through IsDialogMessage, so Tab and Shift+Tab move the focus
+// along kControls (an edit reached so has all its text selected); Alt+letter of a control's
+// mnemonic, or the letter alone while a button has the focus, goes to that control; Enter in
+// the one-line edit gives "COMMAND 1 code=0" and Esc "COMMAND 2 code=0". The focus starts in
+// the one-line edit (caret before its text) and comes back to the last focused control when
+// the window is activated again. Under Wine, opening a menu with Alt+letter also logs a
+// "KEYDOWN vk=0x0D scan=0x00 ext=0 ctl=0" and "CHAR '' 0x0D ctl=0" that Wine's menu code posts.
+//
 // Keys and mouse buttons are logged as the message loop takes them from the queue (also inside
 // menus and message boxes), so messages sent with SendMessage, such as BM_CLICK's own button
 // messages, are not logged; their effects (BUTTON, TEXT, ...) are.
@@ -53,7 +63,10 @@ namespace zorbel::testbed {
 
 constexpr char kExeName[] = "zbtestbed.exe";
 constexpr char kTitle[] = "Zorbel Testbed";
-constexpr char kClass[] = "ZorbelTestbed";
+// The class name must not contain "Zorbel": the editor and the player take every window whose
+// class name contains their own class name "Zorbel" for one of their own and leave it out of
+// window searches and recordings.
+constexpr char kClass[] = "ZbTestbed";
 // GWLP_USERDATA of the main window ("%li" gives 1510702679) and of the Apply button.
 constexpr long kUserData = 0x5A0B7E57;
 constexpr long kApplyUserData = 4242;

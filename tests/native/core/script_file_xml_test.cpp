@@ -1,7 +1,10 @@
 // The element reader and the entity forms, on step blocks given directly.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/script_xml.h"
+#include "core/text_rules.h"
 
 namespace zorbel::script_xml {
 namespace {
@@ -130,6 +133,52 @@ TEST(ElementReader, NumberDecodesThenCollectsDigits) {
 TEST(ElementReader, ClosingTagCheck) {
     EXPECT_TRUE(has_closing_tag("<step><loops>5</LOOPS></step>", "loops"));
     EXPECT_FALSE(has_closing_tag("<step><loops>5</step>", "loops"));
+}
+
+// The element lookup as plainly as it can be said: search the block text for the
+// opening text, then for the closing tag after the content starts.
+Element plain_find_element(std::string_view block, std::string_view name) {
+    Element e;
+    const std::string opening = "<" + std::string(name);
+    const size_t start = find_ignore_case(block, opening);
+    if (start == std::string_view::npos) return e;
+    e.found = true;
+    const size_t gt = block.find('>', start + opening.size());
+    if (gt == std::string_view::npos) {
+        e.tag = block.substr(start, kMaxOpeningTag);
+        e.content = block.substr(block.size());
+        return e;
+    }
+    e.tag = block.substr(start, std::min(gt - start, kMaxOpeningTag));
+    size_t end = find_ignore_case(block, "</" + std::string(name) + ">", gt + 1);
+    if (end == std::string_view::npos) end = block.size();
+    e.content = block.substr(gt + 1, end - gt - 1);
+    return e;
+}
+
+TEST(ElementReader, StepBlockAgreesWithThePlainSearch) {
+    std::mt19937 random(7);
+    const std::string pieces[] = {"<", ">", "/", "</", "<text", "</text>", "<TEXT>", "<te", "xt>", "<textual>",
+                                  "</Text>", "a", "\"", "<value1", "</value1>", "<value10>", " ", "<step>", "</step>"};
+    const char* names[] = {"text", "value1", "step", "t", "textual"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string block;
+        const int count = static_cast<int>(random() % 12);
+        for (int i = 0; i < count; ++i) block += pieces[random() % (sizeof(pieces) / sizeof(pieces[0]))];
+        StepBlock indexed(block);
+        for (const char* name : names) {
+            const Element a = indexed.find_element(name);
+            const Element b = plain_find_element(block, name);
+            ASSERT_EQ(b.found, a.found) << block << " / " << name;
+            EXPECT_EQ(b.tag.data(), a.tag.data()) << block << " / " << name;
+            EXPECT_EQ(b.tag, a.tag) << block << " / " << name;
+            EXPECT_EQ(b.content.data(), a.content.data()) << block << " / " << name;
+            EXPECT_EQ(b.content, a.content) << block << " / " << name;
+            EXPECT_EQ(find_ignore_case(block, "</" + std::string(name) + ">") != std::string::npos,
+                      indexed.has_closing_tag(name))
+                << block << " / " << name;
+        }
+    }
 }
 
 TEST(FindMarkup, AgreesWithThePlainSearch) {

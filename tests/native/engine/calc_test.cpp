@@ -63,7 +63,7 @@ TEST(Calc, PrecedenceAndLeftAssociativity) {
         {"CALC(6&3+1)", "4"},    // 6 & (3+1)
         {"CALC(2*3&3)", "2"},    // (2*3) & 3
         {"CALC(1|2=3)", "1"},    // (1|2) = 3
-        {"CALC(1|2&3)", "3"},    // (1|2) & 3: same level, left to right
+        {"CALC(1|2&0)", "0"},    // (1|2) & 0: same level, left to right
         {"CALC(5-(2))", "3"},
         {"CALC(2^-1)", "0.5"},
         {"CALC(-2^2)", "4"},     // "-2" is one number
