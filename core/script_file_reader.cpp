@@ -1,8 +1,9 @@
 // Reading ".zbx" script files: the file checks, the version 4 hand-off and the scan
 // of the step blocks.
 #include <algorithm>
-#include <cstdio>
+#include <deque>
 #include <new>
+#include <unordered_map>
 
 #include "core/action_catalogue.h"
 #include "core/legacy_import.h"
@@ -40,42 +41,64 @@ size_t count_step_blocks(std::string_view text) {
     return count;
 }
 
+using script_xml::Element;
 using script_xml::StepBlock;
 
-void read_name_field(const StepBlock& block, std::string_view name, size_t limit, char* field, size_t size) {
-    copy_to_field(field, size, script_xml::content_text(block.find_element(name), limit));
-}
+// Fixed fields hold their read limit plus the NUL: 63 characters for names, 259 for values.
 template <size_t N>
-void read_name_field(const StepBlock& block, std::string_view name, size_t limit, char (&field)[N]) {
-    read_name_field(block, name, limit, field, N);
+void read_field(const StepBlock& block, std::string_view name, char (&field)[N]) {
+    script_xml::decode_entities_to_field(block.find_element(name).content, field);
 }
 
 // The optional time elements: each one writes the timeout only when it is present.
 void read_time_element(const StepBlock& block, std::string_view name, Step* step) {
-    script_xml::Element element = block.find_element(name);
-    if (element.found) copy_to_field(step->timeout, script_xml::content_text(element, script_xml::kNameLimit));
+    Element element = block.find_element(name);
+    if (element.found) script_xml::decode_entities_to_field(element.content, step->timeout);
 }
 
 void read_onfail(const StepBlock& block, Step* step) {
-    script_xml::Element element = block.find_element("onfail");
-    std::string mode = script_xml::content_text(element, script_xml::kNameLimit);
-    copy_to_field(step->onfail, mode.empty() ? kDefaultFailureMode : mode);
-    std::string value;
-    script_xml::attribute_text(element.tag, "label", script_xml::kNameLimit, &value);
-    copy_to_field(step->onfail_label, value);
-    script_xml::attribute_text(element.tag, "image", script_xml::kWholeContent, &value);
-    step->onfail_image = text_to_number(value);
-    script_xml::attribute_text(element.tag, "log", script_xml::kWholeContent, &value);
-    step->onfail_log = text_to_number(value);
+    Element element = block.find_element("onfail");
+    script_xml::decode_entities_to_field(element.content, step->onfail);
+    if (step->onfail[0] == '\0') copy_to_field(step->onfail, kDefaultFailureMode);
+    std::string_view raw;
+    script_xml::attribute_raw(element.tag, "label", &raw);
+    script_xml::decode_entities_to_field(raw, step->onfail_label);
+    script_xml::attribute_raw(element.tag, "image", &raw);
+    step->onfail_image = script_xml::decoded_number(raw);
+    script_xml::attribute_raw(element.tag, "log", &raw);
+    step->onfail_log = script_xml::decoded_number(raw);
 }
 
 void read_variable(const StepBlock& block, Step* step) {
     if (!block.has_closing_tag("variable")) return;
-    std::string name = script_xml::content_text(block.find_element("variable"), script_xml::kNameLimit);
+    char name[kNameFieldSize];
+    script_xml::decode_entities_to_field(block.find_element("variable").content, name);
     // An empty element names no variable; a name always carries its "%".
-    if (!name.empty() && name[0] != '%') name.insert(0, 1, '%');
-    copy_to_field(step->variable, name);
+    if (name[0] != '\0' && name[0] != '%') {
+        step->variable[0] = '%';
+        copy_to_field(step->variable + 1, sizeof(step->variable) - 1, field_text(name));
+    } else {
+        copy_to_field(step->variable, field_text(name));
+    }
 }
+
+// find_action for every step of a long script costs a walk through the catalogue
+// each time; scripts repeat their actions, so each spelling is looked up once.
+class ActionLookup {
+public:
+    const CatalogueEntry* find(std::string_view name) {
+        auto hit = found_.find(name);
+        if (hit != found_.end()) return hit->second;
+        const CatalogueEntry* entry = find_action(name);
+        names_.emplace_back(name);
+        found_.emplace(names_.back(), entry);
+        return entry;
+    }
+
+private:
+    std::deque<std::string> names_;  // stable storage for the keys
+    std::unordered_map<std::string_view, const CatalogueEntry*> found_;
+};
 
 // Older mouse steps kept their movement options in bits 1, 2, 4 and 8; they now
 // stand four places higher, and the other bits of such a step are dropped.
@@ -112,22 +135,23 @@ std::vector<RecordingEvent> parse_recording(std::string_view content) {
 enum class StepRead { kOk, kStop };
 
 // Reads the step block into the step just appended at `index`.
-StepRead read_step(const StepBlock& block, int32_t index, ScriptState* script, UserInterface* ui) {
+StepRead read_step(const StepBlock& block, int32_t index, ActionLookup* actions, ScriptState* script,
+                   UserInterface* ui) {
     Step& step = script->steps[static_cast<size_t>(index)];
-    read_name_field(block, "action", script_xml::kNameLimit, step.action);
+    read_field(block, "action", step.action);
     if (step.action[0] == '\0') {
         ui->error_box(format("Empty <action> tag in step #%d\n\nDiscontinuing file load at step #%d", index + 1,
                              index));
         return StepRead::kStop;
     }
     if (equals_ignore_case(field_text(step.action), "Move to Object")) copy_to_field(step.action, "Move to Control");
-    if (const CatalogueEntry* entry = find_action(field_text(step.action))) {
+    if (const CatalogueEntry* entry = actions->find(field_text(step.action))) {
         step.family = entry->family;
         step.icon = entry->icon;
     }
 
-    step.text = script_xml::content_text(block.find_element("text"), script_xml::kWholeContent);
-    step.comment = script_xml::content_text(block.find_element("comment"), script_xml::kWholeContent);
+    script_xml::decode_entities_to(block.find_element("text").content, script_xml::kWholeContent, &step.text);
+    script_xml::decode_entities_to(block.find_element("comment").content, script_xml::kWholeContent, &step.comment);
     read_onfail(block, &step);
     step.status = script_xml::content_number(block.find_element("status"));
     step.indents = script_xml::content_number(block.find_element("indents"));
@@ -138,8 +162,7 @@ StepRead read_step(const StepBlock& block, int32_t index, ScriptState* script, U
         read_time_element(block, "speed", &step);
     else
         read_time_element(block, "timeout", &step);
-    for (int n = 0; n < kValueCount; ++n)
-        read_name_field(block, script_xml::kValueNames[n], script_xml::kValueLimit, step.value[n]);
+    for (int n = 0; n < kValueCount; ++n) read_field(block, script_xml::kValueNames[n], step.value[n]);
     read_variable(block, &step);
     convert_mouse_options(&step);
 
@@ -150,7 +173,7 @@ StepRead read_step(const StepBlock& block, int32_t index, ScriptState* script, U
                                  kMaxRecordings));
             return StepRead::kStop;
         }
-        script_xml::Element recording = block.find_element("recording");
+        Element recording = block.find_element("recording");
         if (recording.found && !recording.content.empty()) {
             std::vector<RecordingEvent> events = parse_recording(recording.content);
             const size_t count = events.size();
@@ -178,6 +201,7 @@ int32_t load_xml_script(ScriptState* script, std::string_view text, const std::s
     }
 
     StepBlock block;
+    ActionLookup actions;
     size_t begin = 0, end = 0;
     while (next_step_block(text, end, &begin, &end)) {
         const int32_t index = script->insert_step(-1);
@@ -186,7 +210,7 @@ int32_t load_xml_script(ScriptState* script, std::string_view text, const std::s
             break;
         }
         block.assign(text.substr(begin, end - begin));
-        if (read_step(block, index, script, ui) == StepRead::kStop) {
+        if (read_step(block, index, &actions, script, ui) == StepRead::kStop) {
             // The step that stopped the load is not part of the script.
             script->delete_step(index);
             break;

@@ -48,11 +48,17 @@ public:
     bool has_closing_tag(std::string_view name) const;
 
 private:
-    bool opens(size_t at, std::string_view name) const;
-    bool closes(size_t at, std::string_view name) const;
+    // A '<' of the block and the character after it (lower case), which settles
+    // most comparisons at once.
+    struct Angle {
+        size_t at;
+        char next;
+    };
+    bool opens(const Angle& angle, std::string_view name) const;
+    bool closes(const Angle& angle, std::string_view name) const;
 
     std::string_view text_;
-    std::vector<size_t> angles_;  // places of '<' in text_, in order
+    std::vector<Angle> angles_;  // every '<' of text_, in order
 };
 
 // The same lookups on a block given once.
@@ -67,9 +73,11 @@ std::string content_text(const Element& element, size_t limit);
 // The element's content by the text-to-number rule (after decoding); 0 when absent.
 int32_t content_number(const Element& element);
 
-// The value of attribute `name` in an opening tag: the text after name="
-// up to the next double quote (or the tag end), decoded and cut to `limit`.
-// Only an occurrence followed directly by =" counts. Returns false when none does.
+// The raw value of attribute `name` in an opening tag: the text after name=" up to
+// the next double quote (or the tag end). Only an occurrence followed directly by
+// =" counts. Returns false when none does.
+bool attribute_raw(std::string_view tag, std::string_view name, std::string_view* raw);
+// The same value decoded and cut to `limit`; empty when the attribute is absent.
 bool attribute_text(std::string_view tag, std::string_view name, size_t limit, std::string* out);
 
 // Decodes the entity forms "&amp;" "&#038;" "&lt;" "&#060;" "&gt;" "&#062;"
@@ -77,6 +85,18 @@ bool attribute_text(std::string_view tag, std::string_view name, size_t limit, s
 // starts a new form); everything else, a bare "&" included, stays as it is.
 // Stops once `limit` characters are produced.
 std::string decode_entities(std::string_view raw, size_t limit = kWholeContent);
+// The same into `out`, replacing what it held and keeping its buffer.
+void decode_entities_to(std::string_view raw, size_t limit, std::string* out);
+// The same into a fixed NUL-terminated field of `size` bytes: at most size - 1
+// characters, the rest of the field zero-filled.
+void decode_entities_to_field(std::string_view raw, char* field, size_t size);
+template <size_t N>
+void decode_entities_to_field(std::string_view raw, char (&field)[N]) {
+    decode_entities_to_field(raw, field, N);
+}
+
+// The text-to-number rule applied to the decoded text, without building it.
+int32_t decoded_number(std::string_view raw);
 
 // Appends `text` with "&" written as "&amp;", "<" as "&lt;" and ">" as "&gt;".
 void append_escaped(std::string* out, std::string_view text);

@@ -86,10 +86,10 @@ std::string expression_of(std::string_view call_text) {
     return expression;
 }
 
-// Infix to postfix. An operand is expected at the start, after "(" and after an
-// operator; there a "-" directly before a digit starts a negative number. Each
-// character is looked at once and each operator moves at most twice, so the time
-// is linear in the expression whatever its nesting.
+// Infix to postfix. An operand is expected at the start, after "(" and after every
+// operator (so "1+2+-3" reads 1 + 2 + (-3)); there a "-" directly before a digit
+// starts a negative number. Each character is looked at once and each operator
+// moves at most twice, so the time is linear in the expression whatever its nesting.
 void to_postfix(std::string_view expression, Postfix* postfix) {
     std::vector<char> operators;  // "(" and operator symbols
     bool operand_expected = true;

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include "core/step_record.h"
+#include "expansion_fakes.h"
+
+namespace zorbel {
+namespace {
+
+std::string file_text(const std::string& path) {
+    std::string text;
+    files::read_all(path, &text);
+    return text;
+}
+
+TEST(VariableNames, PrefixFollowsGlobalVariables) {
+    ExpansionRig rig;
+    EXPECT_EQ("", rig.variables.prefix());
+    write_setting_number(rig.store, "SOFTWARE\\Zorbel\\GlobalVariables", 0);
+    EXPECT_EQ("1234_", rig.variables.prefix());
+    Variables negative(rig.store, "", -77);
+    EXPECT_EQ("-77_", negative.prefix());
+    EXPECT_EQ("count", Variables::bare_name("%count"));
+}
+
+TEST(VariableNames, FilePathDropsEveryPercent) {
+    Variables vars(*new MemorySettingsStore, "C:%\\Pro%gram", 1);
+    std::string path = vars.file_path("%my%var");
+    EXPECT_EQ(std::string::npos, path.find('%'));
+    EXPECT_NE(std::string::npos, path.find("C:\\Program"));
+    EXPECT_EQ("myvar.zorbel_var", path.substr(path.size() - 16));
+}
+
+TEST(VariableStore, WriteAndReadUnderThePrefix) {
+    ExpansionRig rig;
+    write_setting_number(rig.store, "SOFTWARE\\Zorbel\\GlobalVariables", 0);
+    ASSERT_TRUE(rig.variables.write("%count", "5"));
+    EXPECT_EQ("5", rig.variable("1234_count"));
+    EXPECT_FALSE(rig.has_variable("count"));
+    std::string value;
+    EXPECT_TRUE(rig.variables.read("count", &value));
+    EXPECT_EQ("5", value);
+    ASSERT_TRUE(rig.variables.write_unprefixed("file_loop", "x"));
+    EXPECT_EQ("x", rig.variable("file_loop"));
+    EXPECT_TRUE(rig.variables.remove("%count"));
+    EXPECT_FALSE(rig.variables.read("count", &value));
+    EXPECT_EQ("", value);
+}
+
+TEST(VariableStore, RefusedValueSpillsToItsFile) {
+    ExpansionRig rig;
+    rig.store.set_max_value_size(100);
+    write_setting_number(rig.store, "SOFTWARE\\Zorbel\\GlobalVariables", 0);
+    std::string big(5000, 'b');
+    ASSERT_TRUE(rig.variables.write("%big", big));
+    std::string path = rig.variables.file_path("big");
+    EXPECT_EQ(path + "*", rig.variable("1234_big"));  // named without the prefix
+    EXPECT_EQ(big, file_text(path));
+    std::string value;
+    ASSERT_TRUE(rig.variables.read("big", &value));
+    EXPECT_EQ(big, value);
+    // The expander follows the file too.
+    EXPECT_EQ(big, rig.expand("%big"));
+}
+
+TEST(VariableStore, SpillFileIsReplacedNotAppended) {
+    ExpansionRig rig;
+    rig.store.set_max_value_size(300);
+    ASSERT_TRUE(rig.variables.write("v", std::string(800, '1')));
+    ASSERT_TRUE(rig.variables.write("v", std::string(400, '2')));
+    EXPECT_EQ(std::string(400, '2'), file_text(rig.variables.file_path("v")));
+}
+
+TEST(VariableStore, ValueIsLostWhenTheFileCannotBeWrittenEither) {
+    ExpansionRig rig;
+    rig.store.set_max_value_size(10);
+    Variables nowhere(rig.store, rig.folder.file("no/such/folder"), 1);
+    EXPECT_FALSE(nowhere.write("v", std::string(50, 'x')));
+}
+
+TEST(VariableStore, StarValueWithoutFileStaysAsStored) {
+    ExpansionRig rig;
+    rig.set_variable("v", "not a file*");
+    std::string value;
+    ASSERT_TRUE(rig.variables.read("v", &value));
+    EXPECT_EQ("not a file*", value);
+}
+
+TEST(VariableStore, ResetDeletesVariablesPaletteRowsAndSpillFiles) {
+    ExpansionRig rig;
+    rig.set_variable("a", "1");
+    rig.set_variable("1234_b", "2");
+    ASSERT_TRUE(write_new_file(rig.folder.file("old.zorbel_var"), "x"));
+    ASSERT_TRUE(write_new_file(rig.folder.file("OTHER.ZORBEL_VAR"), "x"));
+    ASSERT_TRUE(write_new_file(rig.folder.file("keep.txt"), "x"));
+    rig.palette.rows.push_back(VariableRow{"%a", "1", true});
+    rig.variables.reset(&rig.palette);
+    EXPECT_FALSE(rig.store.key_exists(SettingsRoot::kCurrentUser, kUserVariablesKey));
+    EXPECT_TRUE(rig.palette.rows.empty());
+    EXPECT_FALSE(files::exists(rig.folder.file("old.zorbel_var")));
+    EXPECT_FALSE(files::exists(rig.folder.file("OTHER.ZORBEL_VAR")));
+    EXPECT_TRUE(files::exists(rig.folder.file("keep.txt")));
+}
+
+TEST(VariableStore, ResetAtRunStartNeedsTheSettingAndNoOtherInstance) {
+    MemorySettingsStore store;
+    EXPECT_FALSE(should_reset_user_variables(store, false, false));
+    write_setting_number(store, "SOFTWARE\\Zorbel\\ResetUserVariables", 1);
+    EXPECT_TRUE(should_reset_user_variables(store, false, false));
+    EXPECT_FALSE(should_reset_user_variables(store, true, false));
+    EXPECT_FALSE(should_reset_user_variables(store, false, true));
+}
+
+TEST(VariablePalette, RowsCutValuesAndChooseTheIcon) {
+    struct Row {
+        const char* value;
+        bool numeric;
+    } rows[] = {{"12", true},   {"1,500.25", true}, {"-3 + 4", true}, {"", false},
+                {"12a", false}, {"0x10", false},    {" ", true}};
+    for (const Row& r : rows) EXPECT_EQ(r.numeric, is_numeric_value(r.value)) << '"' << r.value << '"';
+    VariableRow row = make_variable_row("%v", std::string(300, '7'));
+    EXPECT_EQ("%v", row.name);
+    EXPECT_EQ(193u, row.value.size());
+    EXPECT_TRUE(row.numeric);
+}
+
+TEST(SaveResult, FirstSetDestinationOnly) {
+    ExpansionRig rig;
+    save_result(rig.services, kOptionResultToClipboard | kOptionResultToVariable, "%v", "data", nullptr);
+    EXPECT_EQ("data", rig.environment.clipboard);
+    EXPECT_FALSE(rig.has_variable("v"));
+    EXPECT_EQ("\tSaving 4 byte(s) to clipboard: \"data\"\r\n", rig.output.text);
+}
+
+TEST(SaveResult, ToTheVariableWithLogLineAndPaletteRow) {
+    ExpansionRig rig;
+    std::string data(200, 'd');
+    save_result(rig.services, kOptionResultToVariable | kOptionResultToFile, "%v", data, "never");
+    EXPECT_EQ(data, rig.variable("v"));
+    EXPECT_EQ("\tSaving 200 byte(s) to variable %v: \"" + std::string(129, 'd') + "\"\r\n", rig.output.text);
+    ASSERT_EQ(1u, rig.palette.rows.size());
+    EXPECT_EQ("%v", rig.palette.rows[0].name);
+    EXPECT_EQ(193u, rig.palette.rows[0].value.size());
+    EXPECT_FALSE(files::exists("never"));
+    // The same name again replaces the row.
+    save_result(rig.services, kOptionResultToVariable, "%v", "42", nullptr);
+    ASSERT_EQ(1u, rig.palette.rows.size());
+    EXPECT_EQ("42", rig.palette.rows[0].value);
+    EXPECT_TRUE(rig.palette.rows[0].numeric);
+}
+
+TEST(SaveResult, NoVariableNoData) {
+    ExpansionRig rig;
+    save_result(rig.services, kOptionResultToVariable, "", "x", nullptr);
+    save_result(rig.services, kOptionResultToVariable, "%", "x", nullptr);
+    EXPECT_EQ("", rig.output.text);
+    // No data: the variable is written empty.
+    save_result(rig.services, kOptionResultToVariable, "%e", "", nullptr);
+    EXPECT_TRUE(rig.has_variable("e"));
+    EXPECT_EQ("", rig.variable("e"));
+}
+
+TEST(SaveResult, ToAFileWhosePathIsExpanded) {
+    ExpansionRig rig;
+    rig.set_variable("dir", rig.folder.path());
+    std::string file_path = "%dir/out.txt";
+    ASSERT_TRUE(write_new_file(rig.folder.file("out.txt"), "old content, longer"));
+    save_result(rig.services, kOptionResultToFile, "%v", std::string("a\0b", 3), file_path.c_str());
+    EXPECT_EQ(std::string("a\0b", 3), file_text(rig.folder.file("out.txt")));
+    save_result(rig.services, 0, "%v", "nothing", file_path.c_str());
+    EXPECT_EQ(std::string("a\0b", 3), file_text(rig.folder.file("out.txt")));
+}
+
+}  // namespace
+}  // namespace zorbel
