@@ -88,6 +88,7 @@ void RunController::start_run(int command) {
     if (speed < 1) speed = 7;
     if (speed > 10) speed = 10;
     run.speed = speed;
+    run.highlight_steps = setting_number(store, "SOFTWARE\\Zorbel\\Hilite") != 0;
     int stop_key = setting_number(store, "SOFTWARE\\Zorbel\\StopKey");
     run.stop_key = stop_key > 0 ? stop_key : kDefaultStopKey;
 
@@ -149,8 +150,10 @@ void RunController::start_run(int command) {
 }
 
 void RunController::arm_next_tick() {
-    context_.host.set_step_timer(speed_delay(context_.run.speed));
+    // At speed 10 the next tick is posted at once; a timer behind it would only be
+    // killed by that tick, and setting and killing timers is most of a step's cost.
     if (context_.run.speed >= 10) context_.host.post_tick();
+    else context_.host.set_step_timer(speed_delay(context_.run.speed));
 }
 
 void RunController::step_tick() {
@@ -179,8 +182,7 @@ void RunController::step_tick() {
     }
     const int32_t last = script.step_count() - 1;
     host.set_progress(script.current_step * 100 / (last > 1 ? last : 1));
-    if (setting_number(*context_.services.store, "SOFTWARE\\Zorbel\\Hilite") &&
-        host.selected_step() != script.current_step)
+    if (run.highlight_steps && host.selected_step() != script.current_step)
         host.select_step(script.current_step);
 
     int result = run_step();

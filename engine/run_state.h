@@ -35,6 +35,7 @@ struct RunState {
     bool single_step = false;      // Run Single Step is in progress
     bool exit_after_run = false;   // the command line asked to exit when the run ends
     int speed = 5;                 // 1..10
+    bool highlight_steps = false;  // setting "Hilite", read when the run starts
     int32_t repeats = 1;           // passes; -1 endless
     int32_t pass_counter = 0;
     int32_t retry_counter = 0;

@@ -7,9 +7,16 @@
 
 namespace zorbel {
 
-void WindowRunHost::set_step_timer(uint32_t milliseconds) { SetTimer(main_window_, kStepTimerId, milliseconds, nullptr); }
+void WindowRunHost::set_step_timer(uint32_t milliseconds) {
+    timer_armed_ = SetTimer(main_window_, kStepTimerId, milliseconds, nullptr) != 0;
+}
 
-void WindowRunHost::kill_step_timer() { KillTimer(main_window_, kStepTimerId); }
+// Only a timer that was set is killed: each call is a round trip to the window server.
+void WindowRunHost::kill_step_timer() {
+    if (!timer_armed_) return;
+    KillTimer(main_window_, kStepTimerId);
+    timer_armed_ = false;
+}
 
 void WindowRunHost::post_tick() { PostMessageA(main_window_, WM_TIMER, kStepTimerId, 0); }
 

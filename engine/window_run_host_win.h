@@ -52,6 +52,7 @@ public:
 
 private:
     HWND main_window_;
+    bool timer_armed_ = false;
     std::string status_text_;
 };
 

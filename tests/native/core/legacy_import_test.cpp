@@ -163,6 +163,25 @@ TEST(LegacyImportFile, SampleFilesImport) {
     EXPECT_EQ(std::vector<std::string>({"title: notepad_loop.txt - Zorbel", "replaced"}), ui.calls);
 }
 
+TEST(LegacyImportFile, SampleRecordingWithAnEventTooMany) {
+    const std::string path = std::string(ZORBEL_TEST_DATA) + "/legacy/recorded_clicks.txt";
+    ScriptState script;
+    FakeUserInterface ui;
+    ASSERT_EQ(3, import_version4(&script, path, &ui));
+    EXPECT_EQ(std::vector<std::string>(
+                  {"error: The Recording in step #2 was not saved correctly.  The recording will be truncated to "
+                   "match memory allocations (24 bytes).\n\nIt is recommended that you re-record the actions.",
+                   "title: recorded_clicks.txt - Zorbel", "replaced"}),
+              ui.calls);
+    EXPECT_STREQ("Recording", script.steps[1].action);
+    EXPECT_STREQ("3", script.steps[1].value[0]);
+    ASSERT_EQ(3u, script.recordings[0].size());
+    EXPECT_EQ(514u, script.recordings[0][2].message);
+    EXPECT_EQ(80u, script.recordings[0][2].time);
+    EXPECT_STREQ("Display Message", script.steps[2].action);
+    EXPECT_EQ("Done^recording", script.steps[2].text);
+}
+
 TEST(LegacyImportFile, ASavedImportReadsBackTheSame) {
     LegacyTempFolder folder;
     ScriptState imported;

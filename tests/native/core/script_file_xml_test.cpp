@@ -1,6 +1,7 @@
 // The element reader and the entity forms, on step blocks given directly.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 #include "core/script_xml.h"
@@ -43,6 +44,28 @@ TEST(EntityForms, LimitCountsDecodedCharacters) {
     EXPECT_EQ("abc", decode_entities("abcdef", 3));
     EXPECT_EQ("a<", decode_entities("a&lt;b", 2));
     EXPECT_EQ("", decode_entities("&lt;", 0));
+}
+
+TEST(EntityForms, NumberAndFieldFormsAgreeWithTheDecodedText) {
+    std::mt19937 random(11);
+    const std::string pieces[] = {"&amp;", "&#038;", "&lt;", "&#060;", "&#062;", "&quot;", "&#034;", "&", "#", "0",
+                                  "1",     "9",      "-",    "x",      ";",      "&#0",   "&am",    "5&", " "};
+    for (int round = 0; round < 3000; ++round) {
+        std::string raw;
+        const int count = static_cast<int>(random() % 40);
+        for (int i = 0; i < count; ++i) raw += pieces[random() % (sizeof(pieces) / sizeof(pieces[0]))];
+        const std::string decoded = decode_entities(raw);
+        EXPECT_EQ(text_to_number(decoded), decoded_number(raw)) << raw;
+        char field[8];
+        std::memset(field, 'z', sizeof(field));
+        decode_entities_to_field(raw, field);
+        char expected[8];
+        copy_to_field(expected, decoded);
+        EXPECT_EQ(0, std::memcmp(expected, field, sizeof(field))) << raw;
+        std::string reused = "previous contents that are longer";
+        decode_entities_to(raw, 5, &reused);
+        EXPECT_EQ(decoded.substr(0, 5), reused) << raw;
+    }
 }
 
 TEST(ElementReader, FirstOccurrenceIgnoringCase) {

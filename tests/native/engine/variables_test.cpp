@@ -123,7 +123,7 @@ TEST(VariablePalette, RowsCutValuesAndChooseTheIcon) {
     EXPECT_TRUE(row.numeric);
 }
 
-TEST(SaveResult, FirstSetDestinationOnly) {
+TEST(VariableSaveResult, FirstSetDestinationOnly) {
     ExpansionRig rig;
     save_result(rig.services, kOptionResultToClipboard | kOptionResultToVariable, "%v", "data", nullptr);
     EXPECT_EQ("data", rig.environment.clipboard);
@@ -131,7 +131,7 @@ TEST(SaveResult, FirstSetDestinationOnly) {
     EXPECT_EQ("\tSaving 4 byte(s) to clipboard: \"data\"\r\n", rig.output.text);
 }
 
-TEST(SaveResult, ToTheVariableWithLogLineAndPaletteRow) {
+TEST(VariableSaveResult, ToTheVariableWithLogLineAndPaletteRow) {
     ExpansionRig rig;
     std::string data(200, 'd');
     save_result(rig.services, kOptionResultToVariable | kOptionResultToFile, "%v", data, "never");
@@ -148,7 +148,7 @@ TEST(SaveResult, ToTheVariableWithLogLineAndPaletteRow) {
     EXPECT_TRUE(rig.palette.rows[0].numeric);
 }
 
-TEST(SaveResult, NoVariableNoData) {
+TEST(VariableSaveResult, NoVariableNoData) {
     ExpansionRig rig;
     save_result(rig.services, kOptionResultToVariable, "", "x", nullptr);
     save_result(rig.services, kOptionResultToVariable, "%", "x", nullptr);
@@ -159,7 +159,7 @@ TEST(SaveResult, NoVariableNoData) {
     EXPECT_EQ("", rig.variable("e"));
 }
 
-TEST(SaveResult, ToAFileWhosePathIsExpanded) {
+TEST(VariableSaveResult, ToAFileWhosePathIsExpanded) {
     ExpansionRig rig;
     rig.set_variable("dir", rig.folder.path());
     std::string file_path = "%dir/out.txt";
