@@ -132,7 +132,7 @@ constexpr OptionRule kPromptOptions[] = {adds(8, kOptionResultToClipboard), else
 // 13: conditions.
 constexpr ActionRow kConditions[] = {
     on(1 | 2, "IF Window Exists"),
-    on(4, "(Action not Available)"),
+    on(4, kActionNotAvailable),
     on(8, "IF File Exists"),
     on(16, "IF Folder Exists"),
     on(224, "IF Pixel is Visible"),

@@ -10,6 +10,9 @@
 
 namespace zorbel {
 
+// The name a converted step gets when its version 4 action no longer exists.
+constexpr const char* kActionNotAvailable = "(Action not Available)";
+
 // A change of the step's fields that goes with a row.
 enum class Touch : uint8_t {
     kNone,

@@ -240,7 +240,10 @@ std::string convert_video_mode_text(std::string_view text) {
 void convert_version4_record(const LegacyRecord& record, int32_t step_index, ConversionState* state, Step* step) {
     set_common_fields(record, step);
     const ActionChoice choice = choose_version4_action(record, &state->table);
-    copy_to_field(step->action, choice.name);
+    // A step without a name would be saved as an empty <action> element, which stops
+    // every later load at that step: such steps get the name the import already uses
+    // for actions that no longer exist.
+    copy_to_field(step->action, choice.name.empty() ? std::string(kActionNotAvailable) : choice.name);
     step->family = choice.family;
     if (const CatalogueEntry* entry = choice.name.empty() ? nullptr : find_action(choice.name))
         step->icon = entry->icon;

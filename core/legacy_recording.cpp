@@ -39,7 +39,7 @@ EventBlock read_event_block(std::string_view text, size_t at, int64_t count) {
     for (int64_t n = 0; n < count; ++n) {
         if (text.size() - block.end < kLegacyEventSize) break;
         std::string_view bytes = text.substr(block.end, kLegacyEventSize);
-        if (bytes.find_first_of("\r\n") != std::string_view::npos) break;
+        if (bytes.find_first_of("\t\r\n") != std::string_view::npos) break;
         block.events.push_back(parse_version4_event(bytes));
         block.end += kLegacyEventSize;
     }

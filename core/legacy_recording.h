@@ -21,8 +21,9 @@ struct EventBlock {
 };
 
 // Reads up to `count` events starting at `at`. The block never runs past the end
-// of the file or into a line break (event bytes are digits, so a line break means
-// the next record has begun), whatever the count says; a count below 1 reads none.
+// of the file, into a line break or into a TAB (event bytes are digits, and a record
+// line has a TAB within its first three bytes), whatever the count says; a count
+// below 1 reads none.
 EventBlock read_event_block(std::string_view text, size_t at, int64_t count);
 
 // The first position at or after `at` that starts a record line (a line whose

@@ -209,8 +209,15 @@ int32_t load_xml_script(ScriptState* script, std::string_view text, const std::s
             ui->error_box("Out of memory error");
             break;
         }
-        block.assign(text.substr(begin, end - begin));
-        if (read_step(block, index, &actions, script, ui) == StepRead::kStop) {
+        StepRead read = StepRead::kStop;
+        try {
+            block.assign(text.substr(begin, end - begin));
+            read = read_step(block, index, &actions, script, ui);
+        } catch (const std::bad_alloc&) {
+            // A huge element in a damaged file: keep what was read before it.
+            ui->error_box("Out of memory error");
+        }
+        if (read == StepRead::kStop) {
             // The step that stopped the load is not part of the script.
             script->delete_step(index);
             break;

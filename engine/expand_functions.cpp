@@ -2,6 +2,9 @@
 // order; each call is replaced by its result.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+
+#include "core/text_rules.h"
 
 #include "engine/expand_internal.h"
 #include "engine/text_functions.h"
@@ -13,12 +16,38 @@ namespace {
 constexpr size_t kUnmatchedScanPasses = 16;
 constexpr size_t kUnmatchedScanExtra = size_t{1} << 20;
 
+void names_before_parentheses(std::string_view text, bool* present) {
+    constexpr size_t kCount = std::size(kTextFunctionNames);
+    for (size_t i = 0; i < kCount; ++i) present[i] = false;
+    for (size_t open = text.find('('); open != std::string_view::npos; open = text.find('(', open + 1)) {
+        for (size_t spaces = 0; spaces <= 2; ++spaces) {
+            if (spaces > open) break;
+            if (spaces > 0 && text[open - spaces] != ' ') break;
+            size_t end = open - spaces;
+            for (size_t i = 0; i < kCount; ++i) {
+                size_t length = std::strlen(kTextFunctionNames[i]);
+                if (length <= end && equals_ignore_case(text.substr(end - length, length), kTextFunctionNames[i]))
+                    present[i] = true;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void expand_text_functions(std::string* text) {
     size_t calls = 0;
-    for (const char* name : kTextFunctionNames) {
-        const std::string n = name;
+    // Which names stand before a "(" (after up to two spaces): found in one pass over
+    // the text, taken again only after a call was replaced.
+    bool present[std::size(kTextFunctionNames)] = {};
+    bool stale = true;
+    for (size_t index = 0; index < std::size(kTextFunctionNames); ++index) {
+        if (stale) {
+            names_before_parentheses(*text, present);
+            stale = false;
+        }
+        if (!present[index]) continue;
+        const std::string n = kTextFunctionNames[index];
         // The call's name is followed by " (", else "(", else "  (".
         const std::string patterns[3] = {n + " (", n + "(", n + "  ("};
         // No occurrence of pattern v starts before resume[v]. A replacement at p can
@@ -60,6 +89,7 @@ void expand_text_functions(std::string* text) {
                 continue;
             }
             ++calls;
+            stale = true;
             text->replace(at, end - at, result);
             size_t back = at > reach ? at - reach : 0;
             for (size_t& r : resume) r = std::min(r, back);

@@ -1,6 +1,7 @@
 // Stages 1, 4, 5, 6 and 9 of the expander, and the search-and-replace they share.
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "core/text_rules.h"
 #include "engine/current_window.h"
@@ -174,9 +175,21 @@ void expand_key_shortcuts(std::string* text) {
 }
 
 void expand_windows_constants(std::string* text) {
-    // Every name has an "_" or starts with "ID": most texts skip the whole table.
-    if (text->find('_') == std::string::npos && find_token(*text, "ID") == std::string::npos) return;
-    for (const WindowsConstant& c : kWindowsConstants) replace_token(text, c.name, std::to_string(c.value));
+    // Every name starts with one of these. A replacement inserts digits, which can
+    // never complete a letter sequence, so a start missing from the text before the
+    // stage stays missing: its names need no search.
+    static constexpr const char* kStarts[] = {"MB_", "ID", "WS_", "GENERIC_", "FILE_", "CREATE_", "OPEN_", "TRUNCATE_"};
+    bool present[std::size(kStarts)];
+    bool any = false;
+    for (size_t i = 0; i < std::size(kStarts); ++i) any |= present[i] = contains_token(*text, kStarts[i]);
+    if (!any) return;
+    for (const WindowsConstant& c : kWindowsConstants) {
+        for (size_t i = 0; i < std::size(kStarts); ++i) {
+            if (!starts_with_ignore_case(c.name, kStarts[i])) continue;
+            if (present[i]) replace_token(text, c.name, std::to_string(c.value));
+            break;
+        }
+    }
 }
 
 void expand_run_tokens(std::string* text, RunServices& services, const EnvironmentSnapshot& environment) {

@@ -10,9 +10,6 @@ namespace {
 // Handles kept open between calls: each saved open and close is one round trip less
 // (under Wine, two calls to the wineserver).
 constexpr size_t kCachedKeys = 16;
-// A key written this long ago (100 ns units) has a write time that no later change
-// can repeat: the registry's clock ticks far more often than once a second.
-constexpr uint64_t kSettledAge = 10000000;
 
 HKEY root_key(SettingsRoot root) {
     switch (root) {
@@ -60,7 +57,10 @@ struct RegistrySettingsStore::OpenKey {
     HKEY handle;
 };
 
-RegistrySettingsStore::RegistrySettingsStore(std::string sandbox) : sandbox_(trimmed(sandbox)) {}
+// A key written a second ago has a write time that no later change can repeat: the
+// registry's clock ticks far more often than that.
+RegistrySettingsStore::RegistrySettingsStore(std::string sandbox, uint32_t settle_ms)
+    : sandbox_(trimmed(sandbox)), settle_age_(uint64_t{settle_ms} * 10000) {}
 
 RegistrySettingsStore::~RegistrySettingsStore() {
     for (OpenKey* k : cache_) {
@@ -261,7 +261,7 @@ bool RegistrySettingsStore::key_stamp(SettingsRoot root, std::string_view key, K
     uint64_t now = filetime_value(now_time);
     out->stamp = filetime_value(written);
     out->value_count = count;
-    out->settled = now > out->stamp && now - out->stamp > kSettledAge;
+    out->settled = now > out->stamp && now - out->stamp >= settle_age_;
     return true;
 }
 

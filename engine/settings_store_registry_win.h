@@ -13,7 +13,9 @@ public:
     // With a `sandbox` key path, every key of every root is placed under
     // HKEY_CURRENT_USER\<sandbox>\<root name>\ instead, so tests never touch a user's
     // real settings. Empty: the real roots.
-    explicit RegistrySettingsStore(std::string sandbox = std::string());
+    // `settle_ms`: how old a key's last write must be before its change probe is
+    // trusted to catch every later change (the registry clock is coarse).
+    explicit RegistrySettingsStore(std::string sandbox = std::string(), uint32_t settle_ms = 1000);
     ~RegistrySettingsStore() override;
     RegistrySettingsStore(const RegistrySettingsStore&) = delete;
     RegistrySettingsStore& operator=(const RegistrySettingsStore&) = delete;
@@ -38,6 +40,7 @@ private:
     void forget_tree(SettingsRoot root, std::string_view key);
 
     std::string sandbox_;
+    uint64_t settle_age_;  // 100 ns units
     std::vector<OpenKey*> cache_;  // most recently used first
 };
 

@@ -11,17 +11,6 @@
 #include "core/script_file.h"
 #include "core/text_rules.h"
 
-// The library is built without coverage instrumentation, so the import's own
-// sources are compiled into this target: the fuzzer then sees their branches.
-// (The library's copies of these files are not linked: nothing else needs them.)
-#include "core/legacy_action_table.cpp"
-#include "core/legacy_conversion.cpp"
-#include "core/legacy_import.cpp"
-#include "core/legacy_jumps.cpp"
-#include "core/legacy_placements.cpp"
-#include "core/legacy_reader.cpp"
-#include "core/legacy_recording.cpp"
-#include "core/legacy_repairs.cpp"
 
 namespace {
 

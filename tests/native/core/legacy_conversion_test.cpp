@@ -51,7 +51,7 @@ constexpr TableRow kRows[] = {
     {2, 0x200 | 64, "Notepad", "Activate", 2, 7},
     {2, 0x200 | 128, "Notepad", "Activate", 2, 16},
     {2, 0x1000 | 4 | 8 | 128, "Notepad", "Close Window", 2, 2 | 4 | 16},
-    {2, 0, "Notepad", "", 2, 0},
+    {2, 0, "Notepad", "(Action not Available)", 2, 0},
     // 3: keys (0 reads as Simulate Keypress).
     {3, 1, "abc", "Buffered Virtual Keys", 3, 0},
     {3, 2, "abc", "Simulate Keypress", 3, 0},
@@ -175,7 +175,7 @@ constexpr TableRow kRows[] = {
     {14, 0x20000, "HKCU\\x", "Write Registry", 14, 0},
     {14, 0x40000, "HKCU\\x", "Delete Registry", 14, 0},
     {14, 2 | 4, "3", "Set Run Repeats", 14, 0},
-    {14, 0, "", "", 14, 0},
+    {14, 0, "", "(Action not Available)", 14, 0},
     // 15: internet and mail.
     {15, 1, "http://x", "Open a Web Page", 10, 0},
     {15, 2, "http://x", "Save Web Page HTML", 10, 0},
@@ -202,7 +202,7 @@ constexpr TableRow kRows[] = {
     {16, 1, "name", "Create/Set Variable", 14, 0},
     {16, 0, "name", "Create/Set Variable", 14, 0},
     // 17 and types out of range.
-    {17, 1, "x", "", 0, 0},
+    {17, 1, "x", "(Action not Available)", 0, 0},
     {99, 0, "notepad", "Start", 1, 0},
     {0, 4, "calc", "Start and Wait for Program to Exit", 1, 2},
 };

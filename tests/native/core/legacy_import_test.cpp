@@ -373,3 +373,25 @@ TEST(LegacyLines, FieldsParseIntoTheRecord) {
 
 }  // namespace
 }  // namespace zorbel
+
+namespace zorbel {
+namespace {
+
+// A step left without a name used to be saved as an empty <action> element, and the
+// next load stopped there: every later step was lost after saving the import.
+TEST(LegacyImportFile, StepsWithoutAnActionSurviveSaveAndReload) {
+    ScriptState script;
+    FakeUserInterface ui;
+    ASSERT_EQ(3, legacy_test::import_text(
+                     legacy_test::file_of({legacy_test::record(1, 0, "a.exe").str(), legacy_test::record(17, 1, "x").str(),
+                                           legacy_test::record(1, 0, "b.exe").str()}),
+                     &script, &ui));
+    EXPECT_STREQ("(Action not Available)", script.steps[1].action);
+    ScriptState reloaded;
+    FakeUserInterface reload_ui;
+    EXPECT_EQ(3, load_script_text(&reloaded, script_to_text(script), "saved.zbx", &reload_ui));
+    EXPECT_STREQ("Start", reloaded.steps[2].action);
+}
+
+}  // namespace
+}  // namespace zorbel

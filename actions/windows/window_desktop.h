@@ -1,0 +1,65 @@
+// What the window and menu steps need from the desktop, as one interface: the real
+// desktop (window_desktop_win.cpp) and in-memory fakes for native tests implement
+// it. Window handles travel as intptr_t so the step logic stays desktop-free.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "actions/windows/window_rules.h"
+#include "actions/windows/window_styles.h"
+#include "engine/current_window.h"
+
+namespace zorbel {
+
+class WindowDesktop {
+public:
+    virtual ~WindowDesktop() = default;
+
+    // FindTargetWindow.
+    virtual intptr_t find_window(uint32_t criteria, const char* specification, uint32_t mode,
+                                 WindowMatchCounts* counts) = 0;
+    // IsOwnWindow with the program's main window.
+    virtual bool is_own_window(intptr_t window) = 0;
+    virtual intptr_t foreground_window() = 0;
+    virtual bool is_window(intptr_t window) = 0;
+    virtual bool window_rect(intptr_t window, WindowRect* out) = 0;
+    // The window's text, at most `limit` characters ("" for a dead window).
+    virtual std::string window_title(intptr_t window, size_t limit) = 0;
+    virtual std::string window_class(intptr_t window) = 0;
+    virtual void sleep(uint32_t milliseconds) = 0;
+
+    // The bitmap option: whether the image file exists, and the window under the
+    // place the image is shown on the screen (false when it is not on the screen).
+    virtual bool file_exists(const std::string& path) = 0;
+    virtual bool window_under_image(const std::string& path, intptr_t* window) = 0;
+
+    // The effects of the window actions.
+    virtual void activate(intptr_t window) = 0;
+    // "Press Button/Control": activates the parent, glides to the centre and presses;
+    // returns the control acted on.
+    virtual intptr_t press(intptr_t control) = 0;
+    // The whole text (WM_GETTEXT with a capacity of at least 1022).
+    virtual std::string read_text(intptr_t window) = 0;
+    virtual void move(intptr_t window, long x, long y) = 0;
+    virtual void resize(intptr_t window, long width, long height) = 0;
+    // SW_MAXIMIZE, then activation unless the window is hidden, foreground, on top
+    // or focused.
+    virtual void maximize(intptr_t window) = 0;
+    // Minimizes a window that is not minimized, restores and activates one that is.
+    virtual void minimize_or_restore(intptr_t window) = 0;
+    virtual void close(intptr_t window, uint32_t wait_ms) = 0;
+    // Applies the style, then repaints and focuses the window.
+    virtual void set_style(intptr_t window, const WindowStyleName* style) = 0;
+    virtual bool is_checked(intptr_t control) = 0;
+
+    // Menus: SelectMenuPath (the item identifier, 0 when not found),
+    // SelectMenuByKeys, SelectSystemMenuItem.
+    virtual uint32_t select_menu_path(intptr_t window, const std::string& path, bool post) = 0;
+    virtual bool select_menu_by_keys(intptr_t window, const std::string& path) = 0;
+    virtual void select_system_menu_item(intptr_t window, const std::string& name) = 0;
+};
+
+// The desktop the program runs on; natively a desktop without windows.
+WindowDesktop& system_window_desktop();
+
+}  // namespace zorbel
