@@ -196,6 +196,31 @@ TEST_F(RunEngineEndToEnd, MissingScriptShowsTheBoxesThenExitsWithZero) {
     EXPECT_EQ("Unable to load '" + folder_ + "\\no such script.zbx'", texts[1]);
 }
 
+TEST_F(RunEngineEndToEnd, QuestionMarkShowsTheSwitchSummary) {
+    PROCESS_INFORMATION p = start_zorbel("/?");
+    ASSERT_NE(nullptr, p.hProcess);
+    std::string text;
+    DWORD deadline = GetTickCount() + 15000;
+    while (WaitForSingleObject(p.hProcess, 50) == WAIT_TIMEOUT && GetTickCount() < deadline) {
+        BoxSearch search = {p.dwProcessId, nullptr, {}};
+        EnumWindows(find_box, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) continue;
+        char title[64] = {};
+        GetWindowTextA(search.found, title, sizeof(title));
+        EXPECT_STREQ("Zorbel", title);
+        text = search.text;
+        PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+    }
+    DWORD code = 255;
+    if (WaitForSingleObject(p.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(p.hProcess, 255);
+    GetExitCodeProcess(p.hProcess, &code);
+    CloseHandle(p.hThread);
+    CloseHandle(p.hProcess);
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ(0u, text.find("Zorbel Startup (Command Line) Options:")) << text;
+    EXPECT_NE(std::string::npos, text.find("Set run speed (1-10)"));
+}
+
 }  // namespace
 }  // namespace e2e
 }  // namespace zorbel
