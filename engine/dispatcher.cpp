@@ -22,7 +22,7 @@ Executor executor_for_family(uint32_t family) {
         execute_unavailable,    // 3: Keyboard
         execute_unavailable,    // 4: Menu
         execute_unavailable,    // 5: Mouse
-        execute_unavailable,    // 6: Wait
+        execute_wait_family,    // 6: Wait
         execute_unavailable,    // 7: User Prompt
         execute_unavailable,    // 8: Record Actions
         execute_unavailable,    // 9: Files/Folders

@@ -52,6 +52,9 @@ public:
     // Sets the progress window's position 0..100, when one is shown.
     virtual void set_progress(int percent) = 0;
 
+    // Blocks the program for the given time ("Freeze").
+    virtual void sleep_milliseconds(uint32_t milliseconds) = 0;
+
     // Caps Lock toggled on or held down.
     virtual bool caps_lock_on() = 0;
     // The foreground window (0 when none) and its title, at most `limit` characters.

@@ -43,6 +43,7 @@ public:
     void remove_buffered_typing_hook() override {}
     void remove_keypress_watcher() override {}
     void set_progress(int) override {}
+    void sleep_milliseconds(uint32_t milliseconds) override { Sleep(milliseconds); }
     bool caps_lock_on() override;
     intptr_t foreground_window() override;
     std::string window_title(intptr_t window, size_t limit) override;

@@ -239,3 +239,43 @@ TEST(Labels, GotoLabelWithEmptyTextFindsNothing) {
 
 }  // namespace
 }  // namespace zorbel
+
+namespace zorbel {
+namespace {
+
+TEST(WaitFamily, DelayRearmsTheTimerWithItsTimeAndGoesOn) {
+    RunRig rig;
+    rig.add("Delay", "", "1.5");
+    rig.add("Comment", "after");
+    rig.controller.start_run(kCommandRun);
+    rig.drive(1);
+    EXPECT_TRUE(rig.host.timer_armed);
+    EXPECT_EQ(1500u, rig.host.timer_ms);
+    EXPECT_EQ(1, rig.script.current_step);
+    rig.drive();
+    EXPECT_NE(std::string::npos, rig.log().find("\tDuration: 1.5 second(s)\r\n[STEP 2]: Comment \"after\""));
+}
+
+TEST(WaitFamily, FreezeBlocksForItsTime) {
+    RunRig rig;
+    rig.add("Freeze", "", "0.25");
+    rig.run_script();
+    EXPECT_EQ(250u, rig.host.slept_ms);
+}
+
+TEST(WaitFamily, WaitForFileSucceedsOnceTheFileExists) {
+    TempFolder folder;
+    RunRig rig;
+    RunRig::on_failure(rig.add("Wait for File", folder.file("late.txt"), "2"), "Stop Silently");
+    rig.add("Comment", "after");
+    rig.controller.start_run(kCommandRun);
+    rig.drive(5);
+    EXPECT_EQ(std::string::npos, rig.log().find("after"));
+    std::ofstream(folder.file("late.txt")) << "x";
+    rig.drive();
+    EXPECT_NE(std::string::npos, rig.log().find("after"));
+    EXPECT_EQ(std::string::npos, rig.log().find("RUN FAILED"));
+}
+
+}  // namespace
+}  // namespace zorbel

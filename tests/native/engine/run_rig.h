@@ -73,6 +73,8 @@ public:
     void remove_buffered_typing_hook() override {}
     void remove_keypress_watcher() override {}
     void set_progress(int) override {}
+    uint32_t slept_ms = 0;
+    void sleep_milliseconds(uint32_t ms) override { slept_ms += ms; }
     bool caps_lock_on() override { return caps; }
     intptr_t foreground_window() override { return 0; }
     std::string window_title(intptr_t, size_t) override { return std::string(); }
