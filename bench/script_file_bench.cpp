@@ -25,8 +25,10 @@ ScriptState make_script() {
     ScriptState s;
     s.steps.reserve(kSteps);
     for (int i = 0; i < kSteps; ++i) {
-        const CatalogueEntry* e = &entries[random() % static_cast<unsigned>(entry_count)];
-        while (e->is_group || e->family == kFamilyRecording) e = &entries[random() % static_cast<unsigned>(entry_count)];
+        const CatalogueEntry* e = nullptr;
+        do {
+            e = &entries[random() % static_cast<unsigned>(entry_count)];
+        } while (e->is_group || e->family == kFamilyRecording);
         Step step;
         copy_to_field(step.action, e->name);
         step.family = e->family;

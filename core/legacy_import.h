@@ -1,5 +1,3 @@
-// LEAD NOTE TO HELPERS (temporary, the lead removes it): before any other work read /tmp/common_brief.md
-// (confidentiality rule, build directories per helper, no git commits, test rules). It is binding.
 // Import of version 4 script files (line-oriented, numbered action types).
 #pragma once
 #include <cstdint>

@@ -1,5 +1,3 @@
-// LEAD NOTE TO HELPERS (temporary, the lead removes it): before any other work read /tmp/common_brief.md
-// (confidentiality rule, build directories per helper, no git commits, test rules). It is binding.
 // Reading and writing ".zbx" script files (and handing version 4 files to the import).
 #pragma once
 #include <cstdint>

@@ -1,6 +1,7 @@
 // Reading ".zbx" script files: the file checks, the version 4 hand-off and the scan
 // of the step blocks.
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <new>
 #include <unordered_map>
@@ -109,6 +110,20 @@ void convert_mouse_options(Step* step) {
     if (step->options & 0xFu) step->options = (step->options & 0xFu) << 4;
 }
 
+// The time field holds an unsigned tick count: the digits the text-to-number rule
+// collects, read unsigned (the field never holds a "-": the line is split at them).
+uint32_t tick_count_from_text(std::string_view text) {
+    uint64_t value = 0;
+    size_t collected = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') continue;
+        value = value * 10 + static_cast<uint64_t>(c - '0');
+        if (value > UINT32_MAX) value = UINT32_MAX + uint64_t{1};  // clamp, keep reading
+        if (++collected == 31) break;
+    }
+    return value > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(value);
+}
+
 // Parses "[message-second-first-time]" events.
 std::vector<RecordingEvent> parse_recording(std::string_view content) {
     std::vector<RecordingEvent> events;
@@ -124,7 +139,7 @@ std::vector<RecordingEvent> parse_recording(std::string_view content) {
         event.message = static_cast<uint32_t>(text_to_number(list_item(inner, '-', 0)));
         event.param_second = static_cast<uint32_t>(text_to_number(list_item(inner, '-', 1)));
         event.param_first = static_cast<uint32_t>(text_to_number(list_item(inner, '-', 2)));
-        event.time = static_cast<uint32_t>(text_to_number(list_item(inner, '-', 3)));
+        event.time = tick_count_from_text(list_item(inner, '-', 3));
         event.window = 0;
         events.push_back(event);
         at = close + 1;

@@ -2,6 +2,7 @@
 // of the file on disk.
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 #include "core/action_catalogue.h"
 #include "core/script_file.h"
@@ -73,9 +74,11 @@ void append_recording(std::string* out, const ScriptState& script, const Step& s
         char line[64];
         for (size_t i = 0; i < count; ++i) {
             const RecordingEvent& e = events[i];
-            int n = std::snprintf(line, sizeof(line), "\t[%04d-%04d-%04d-%08li]\t\n", static_cast<int32_t>(e.message),
+            // The time is a tick count: written unsigned, so one taken after 24.8 days
+            // of uptime does not turn into a "-" that splits the line wrongly.
+            int n = std::snprintf(line, sizeof(line), "\t[%04d-%04d-%04d-%08lu]\t\n", static_cast<int32_t>(e.message),
                                   static_cast<int32_t>(e.param_second), static_cast<int32_t>(e.param_first),
-                                  static_cast<long>(static_cast<int32_t>(e.time)));
+                                  static_cast<unsigned long>(e.time));
             out->append(line, static_cast<size_t>(n));
         }
     }
@@ -102,8 +105,8 @@ void append_step(std::string* out, const ScriptState& script, const Step& step) 
     out->append("</step>\r\n");
 }
 
-void report_write_failure(int stage, const std::string& path, UserInterface* ui, std::string* error_text) {
-    const std::string reason = files::last_error_text();
+void report_write_failure(int stage, const std::string& path, const std::string& reason, UserInterface* ui,
+                          std::string* error_text) {
     ui->set_status(0, format("(%d) Unable to create file '%s': %s", stage, path.c_str(), reason.c_str()));
     if (error_text) *error_text = reason;
 }
@@ -135,13 +138,20 @@ int save_script(const ScriptState& script, const std::string& path, UserInterfac
     }
     const std::string folder = files::folder_of(path);
     if (!folder.empty() && !is_bare_drive(folder) && !files::create_folders(folder)) {
-        report_write_failure(1, path, ui, error_text);
+        report_write_failure(1, path, files::last_error_text(), ui, error_text);
+        return 0;
+    }
+    std::string text;
+    try {
+        text = script_to_text(script);
+    } catch (const std::bad_alloc&) {
+        report_write_failure(2, path, "Out of memory error", ui, error_text);
         return 0;
     }
     // The old file stays as it is until the new one is completely written.
     int stage = 0;
-    if (!files::write_replacing(path, script_to_text(script), &stage)) {
-        report_write_failure(stage == 1 ? 1 : 2, path, ui, error_text);
+    if (!files::write_replacing(path, text, &stage)) {
+        report_write_failure(stage == 1 ? 1 : 2, path, files::last_error_text(), ui, error_text);
         return 0;
     }
     return 1;

@@ -1,5 +1,3 @@
-// LEAD NOTE TO HELPERS (temporary, the lead removes it): before any other work read /tmp/common_brief.md
-// (confidentiality rule, build directories per helper, no git commits, test rules). It is binding.
 // The script state: the one script a program instance holds.
 #pragma once
 #include <array>

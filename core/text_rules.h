@@ -1,5 +1,3 @@
-// LEAD NOTE TO HELPERS (temporary, the lead removes it): before any other work read /tmp/common_brief.md
-// (confidentiality rule, build directories per helper, no git commits, test rules). It is binding.
 // Number rules and string helpers shared by every part of the program.
 // Desktop-free: builds natively and under mingw alike.
 #pragma once

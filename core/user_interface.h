@@ -1,5 +1,3 @@
-// LEAD NOTE TO HELPERS (temporary, the lead removes it): before any other work read /tmp/common_brief.md
-// (confidentiality rule, build directories per helper, no git commits, test rules). It is binding.
 // What the script model needs from the user interface: message boxes, the status
 // bar, the title and the recent-file list. The editor supplies the real boxes; the
 // player and native tests supply their own.

@@ -49,6 +49,15 @@ bool create_folders(const std::string& folder) {
 }
 
 bool write_replacing(const std::string& path, const std::string& data, int* stage) {
+    // A read-only file is refused up front, as opening it for writing would be
+    // (Wine's MoveFileEx would replace it).
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        *stage = 1;
+        return false;
+    }
     std::string temp = path + ".zbtmp";
     HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {

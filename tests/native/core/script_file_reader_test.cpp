@@ -73,8 +73,8 @@ TEST(ScriptReader, FileWithoutXmlMarkGoesToTheVersion4Import) {
     // the script, set the title or complain.
     FakeUserInterface ui;
     ScriptState s;
-    load_script_text(&s, std::string(254, ' ') + "<?xml version=\"1.0\" ?><step><action>Delay</action></step>", "v4.zbp",
-                     &ui);
+    const std::string late_mark = std::string(254, ' ') + "<?xml version=\"1.0\" ?><step><action>Delay</action></step>";
+    load_script_text(&s, late_mark, "v4.zbp", &ui);
     EXPECT_FALSE(ui.has_call("title: Zorbel"));
     EXPECT_FALSE(ui.has_call("error: No valid XML actions were found in 'v4.zbp'"));
 }
@@ -340,6 +340,23 @@ TEST(ScriptReader, RecordingWithoutEventsKeepsItsValues) {
         EXPECT_EQ(r.slots, s.recording_count) << r.elements;
         EXPECT_STREQ(r.value1, s.steps[0].value[0]) << r.elements;
         EXPECT_STREQ(r.value2, s.steps[0].value[1]) << r.elements;
+    }
+}
+
+TEST(ScriptReader, RecordingTimeIsAnUnsignedTickCount) {
+    struct Row {
+        const char* field;
+        uint32_t time;
+    } rows[] = {
+        {"00012345", 12345},          {"2147483648", 2147483648u}, {"4294967295", 4294967295u},
+        {"99999999999", 4294967295u}, {"1,000", 1000},             {"", 0},
+    };
+    for (const Row& r : rows) {
+        FakeUserInterface ui;
+        ScriptState s = load(
+            xml(block(std::string("<action>Recording</action><recording>[1-2-3-") + r.field + "]</recording>")), &ui);
+        ASSERT_EQ(1u, s.recordings[0].size()) << r.field;
+        EXPECT_EQ(r.time, s.recordings[0][0].time) << r.field;
     }
 }
 

@@ -217,6 +217,7 @@ TEST(DamagedFiles, TenMegabyteElements) {
         {"<action>Delay</action><onfail label=\"" + huge + "\">x</onfail>", "label"},
         {"<action>Recording</action><recording>[" + huge + "]</recording>", "recording event"},
         {"<action>Delay</action><options>" + huge + "</options>", "number"},
+        {"<action>Delay</action><text>" + std::string(2 << 20, '<') + "</text>", "markup characters"},
     };
     for (const Row& r : rows) {
         ScriptState s;

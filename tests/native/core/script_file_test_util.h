@@ -115,7 +115,7 @@ inline ScriptState rich_script() {
     Step rec2 = make_step("Recording");
     copy_to_field(rec2.value[0], "1");
     copy_to_field(rec2.value[1], "1");
-    s.recordings[1] = {{0x201, 640, 480, 1, 0}};
+    s.recordings[1] = {{0x201, 640, 480, 3000000000u, 0}};  // taken after 34 days of uptime
     s.recording_count = 2;
     s.steps.push_back(rec2);
 

@@ -90,8 +90,8 @@ TEST(ScriptWriter, TimeoutWrittenOnlyWhenItMeansSomething) {
     for (const Row& r : rows) {
         Step step = make_step("Delay");
         copy_to_field(step.timeout, r.timeout);
-        const std::string expected =
-            "\t<action>Delay</action>\r\n" + (r.written ? "\t<timeout>" + std::string(r.timeout) + "</timeout>\r\n" : "");
+        const std::string line = r.written ? "\t<timeout>" + std::string(r.timeout) + "</timeout>\r\n" : "";
+        const std::string expected = "\t<action>Delay</action>\r\n" + line;
         EXPECT_EQ(expected, body_of_one_step(step)) << "timeout \"" << r.timeout << '"';
     }
 }
@@ -169,19 +169,20 @@ TEST(ScriptWriter, TextEndsAtItsFirstNul) {
 TEST(ScriptWriter, RecordingLinesEndInTabLineFeed) {
     ScriptState s;
     Step rec = make_step("Recording");
-    copy_to_field(rec.value[0], "2");
+    copy_to_field(rec.value[0], "3");
     copy_to_field(rec.value[1], "1");
-    s.recordings[1] = {{512, 100, 3, 12345, 77}, {0x100, 65, 30, 123456789, 0}};
+    s.recordings[1] = {{512, 100, 3, 12345, 77}, {0x100, 65, 30, 123456789, 0}, {0x201, 1, 2, 4294967295u, 0}};
     s.recording_count = 2;
     s.steps.push_back(rec);
     EXPECT_EQ(kHeader +
                   "<step>\r\n"
                   "\t<action>Recording</action>\r\n"
-                  "\t<value1>2</value1>\r\n"
+                  "\t<value1>3</value1>\r\n"
                   "\t<value2>1</value2>\r\n"
                   "\t<recording>\r\n"
                   "\t[0512-0003-0100-00012345]\t\n"
                   "\t[0256-0030-0065-123456789]\t\n"
+                  "\t[0513-0002-0001-4294967295]\t\n"  // a tick count past 2^31 stays unsigned
                   "\t</recording>\r\n"
                   "</step>\r\n"
                   "</Zorbel>",
