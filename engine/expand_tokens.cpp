@@ -1,4 +1,5 @@
 // Stages 1, 4, 5, 6 and 9 of the expander, and the search-and-replace they share.
+#include <bitset>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -192,11 +193,58 @@ void expand_windows_constants(std::string* text) {
     }
 }
 
+// Which letter pairs follow a "%" in a text: a token whose first two letters after
+// its "%" are not among them cannot occur, and its pass over the text is skipped.
+// Stage 6 makes about two hundred passes (two per environment variable), and most of
+// its tokens are absent from a given text. Taken again after each replacement.
+class PercentPairs {
+public:
+    explicit PercentPairs(const std::string& text) : text_(text) {}
+    bool may_contain(std::string_view token) {
+        if (stale_) rebuild();
+        if (token.size() < 2 || token[0] != '%') return true;
+        unsigned a = static_cast<unsigned char>(ascii_lower(token[1]));
+        if (token.size() == 2) return singles_[a];
+        unsigned b = static_cast<unsigned char>(ascii_lower(token[2]));
+        return pairs_[a * 256 + b];
+    }
+    void changed() { stale_ = true; }
+
+private:
+    void rebuild() {
+        stale_ = false;
+        singles_.reset();
+        pairs_.reset();
+        for (size_t p = text_.find('%'); p != std::string::npos; p = text_.find('%', p + 1)) {
+            if (p + 1 >= text_.size()) break;
+            unsigned a = static_cast<unsigned char>(ascii_lower(text_[p + 1]));
+            singles_[a] = true;
+            if (p + 2 < text_.size()) pairs_[a * 256 + static_cast<unsigned char>(ascii_lower(text_[p + 2]))] = true;
+        }
+    }
+    const std::string& text_;
+    bool stale_ = true;
+    std::bitset<256> singles_;
+    std::bitset<65536> pairs_;
+};
+
 void expand_run_tokens(std::string* text, RunServices& services, const EnvironmentSnapshot& environment) {
     ExpansionEnvironment* env = services.environment;
     CurrentWindow* window = services.window;
     RunFacts* run = services.run;
     std::string script = run != nullptr ? run->script_path : std::string();
+    PercentPairs pairs(*text);
+    // Each token below is looked for only when the pairs allow it.
+    auto replace_token = [&](std::string* t, std::string_view token, std::string_view value) -> size_t {
+        if (!pairs.may_contain(token)) return 0;
+        size_t n = expansion::replace_token(t, token, value);
+        if (n > 0) pairs.changed();
+        return n;
+    };
+    auto replace_token_with = [&](std::string* t, std::string_view token, auto value) -> size_t {
+        if (!pairs.may_contain(token) || !contains_token(*t, token)) return 0;
+        return replace_token(t, token, value());
+    };
 
     replace_token_with(text, "%SYSDIR", [&] { return env ? env->system_folder() : std::string(); });
     replace_token_with(text, "%WINDIR", [&] { return env ? env->windows_folder() : std::string(); });
@@ -226,7 +274,10 @@ void expand_run_tokens(std::string* text, RunServices& services, const Environme
         replace_token(text, "%window_wide", decimal(static_cast<long long>(r.right) - r.left));
         replace_token(text, "%window_hi", decimal(static_cast<long long>(r.bottom) - r.top));
     }
-    replace_window_title(text, window);
+    if (pairs.may_contain("%WINDOW")) {
+        replace_window_title(text, window);
+        pairs.changed();
+    }
     replace_token_with(text, "%HWND", [&] { return decimal(window ? static_cast<long long>(window->handle()) : 0); });
     replace_token_with(text, "%WINCLASS", [&] { return window ? window->class_name() : std::string(); });
     replace_token(text, "%FILENAME", script);

@@ -23,7 +23,8 @@ TEST(VariableNames, PrefixFollowsGlobalVariables) {
 }
 
 TEST(VariableNames, FilePathDropsEveryPercent) {
-    Variables vars(*new MemorySettingsStore, "C:%\\Pro%gram", 1);
+    MemorySettingsStore store;
+    Variables vars(store, "C:%\\Pro%gram", 1);
     std::string path = vars.file_path("%my%var");
     EXPECT_EQ(std::string::npos, path.find('%'));
     EXPECT_NE(std::string::npos, path.find("C:\\Program"));

@@ -2,6 +2,7 @@
 // HKCU\SOFTWARE\Zorbel\Test only: leftovers are deleted at the start, the key is
 // removed recursively at the end.
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ constexpr const char* kTestKey = "SOFTWARE\\Zorbel\\Test";
 constexpr SettingsRoot kUser = SettingsRoot::kCurrentUser;
 
 void remove_test_key() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
 }
 
 // The type and bytes of a value read straight from advapi32.
@@ -133,7 +134,7 @@ TEST_F(SettingsRegistry, KeyDeletedBehindTheCachedHandleIsOpenedAgain) {
     ASSERT_TRUE(write_setting_text(store, key + "\\V", "one"));
     EXPECT_EQ("one", setting_text(store, key + "\\V"));
     // Another program deletes and re-creates the key.
-    ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()));
+    ASSERT_EQ(ERROR_SUCCESS, static_cast<LONG>(SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str())));
     ASSERT_EQ(ERROR_SUCCESS, raw_write(key, "V", REG_SZ, std::string("two\0", 4)));
     EXPECT_EQ("two", setting_text(store, key + "\\V"));
     ASSERT_TRUE(write_setting_text(store, key + "\\W", "three"));
