@@ -1,5 +1,6 @@
 // Family routing: the family code of a step, not its name, selects the executor.
 #include "actions/executors.h"
+#include "actions/input/keyboard_executor.h"
 #include "engine/run_controller.h"
 
 namespace zorbel {
@@ -19,7 +20,7 @@ Executor executor_for_family(uint32_t family) {
         nullptr,                // 0: not in the catalogue
         execute_unavailable,    // 1: Run Program
         execute_unavailable,    // 2: Windows/Controls
-        execute_unavailable,    // 3: Keyboard
+        execute_keyboard_family,  // 3: Keyboard
         execute_unavailable,    // 4: Menu
         execute_unavailable,    // 5: Mouse
         execute_wait_family,    // 6: Wait

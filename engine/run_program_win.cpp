@@ -30,7 +30,7 @@ RunProgram::RunProgram(HINSTANCE instance)
     services.variables = variables.get();
 }
 
-RunProgram::~RunProgram() = default;
+RunProgram::~RunProgram() { host.remove_buffered_typing_hook(); }
 
 bool RunProgram::create_main_window(const char* title) {
     WNDCLASSA wc = {};

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "actions/input/key_events.h"
+#include "actions/input/keyboard_executor.h"
 #include "actions/screen/bitmap_capture.h"
 #include "engine/run_controller.h"
 
@@ -23,8 +25,12 @@ void WindowRunHost::post_tick() { PostMessageA(main_window_, WM_TIMER, kStepTime
 bool WindowRunHost::key_down(int virtual_key) { return (GetAsyncKeyState(virtual_key) & 0x8000) != 0; }
 
 void WindowRunHost::release_key(int virtual_key) {
-    keybd_event(static_cast<BYTE>(virtual_key), 0, KEYEVENTF_KEYUP, 0);
+    SendKeyTransition(static_cast<uint8_t>(virtual_key), false, kKeyRelease);
 }
+
+bool WindowRunHost::buffered_typing_active() { return zorbel::buffered_typing_active(); }
+
+void WindowRunHost::remove_buffered_typing_hook() { zorbel::remove_buffered_typing_hook(); }
 
 void WindowRunHost::set_status(int part, const std::string& text) {
     if (part == 0) status_text_ = text;

@@ -39,8 +39,8 @@ public:
     void restore_main_window() override;
     void close_main_window() override;
     bool other_instance_running() override;
-    bool buffered_typing_active() override { return false; }
-    void remove_buffered_typing_hook() override {}
+    bool buffered_typing_active() override;
+    void remove_buffered_typing_hook() override;
     void remove_keypress_watcher() override {}
     void set_progress(int) override {}
     void sleep_milliseconds(uint32_t milliseconds) override { Sleep(milliseconds); }

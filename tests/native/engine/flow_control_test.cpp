@@ -176,7 +176,7 @@ TEST(Loops, WhileLoopAndBreak) {
 
 TEST(Loops, FileLineLoopReadsEveryLine) {
     TempFolder folder;
-    std::ofstream(folder.file("lines.txt")) << "alpha\r\nbeta\r\ngamma";
+    std::ofstream(folder.file("lines.txt"), std::ios::binary) << "alpha\r\nbeta\r\ngamma";
     RunRig rig;
     rig.add("Start File Line Loop", folder.file("lines.txt"));
     rig.add("Write to Log", "line: %file_line_loop");
