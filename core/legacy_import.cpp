@@ -70,29 +70,8 @@ int32_t import_version4_text(ScriptState* script, const std::string& text, const
 
 int32_t import_version4(ScriptState* script, const std::string& raw_path, UserInterface* ui) {
     const std::string path = clean_script_path(raw_path);
-    const int64_t size = files::size(path);
-    if (size <= 0) {
-        ui->error_box(format("Unable to open file '%s'!\n\nPlease verify that the file exists (%lld).", path.c_str(),
-                             static_cast<long long>(size)));
-        ui->remove_recent_file(path);
-        return 0;
-    }
     std::string text;
-    switch (files::read_all(path, &text)) {
-        case files::ReadResult::kOk:
-            break;
-        case files::ReadResult::kOpenFailed:
-            ui->error_box(format("Unable to open file '%s'!\n\nPlease verify that the file is not already open.",
-                                 path.c_str()));
-            ui->remove_recent_file(path);
-            return 0;
-        case files::ReadResult::kOutOfMemory:
-            ui->error_box("Out of memory error");
-            return 0;
-        case files::ReadResult::kReadFailed:
-            ui->error_box(format("Unable to read file '%s'", path.c_str()));
-            return 0;
-    }
+    if (!read_script_file(path, ui, &text)) return 0;
     return import_version4_text(script, text, path, ui);
 }
 

@@ -27,6 +27,11 @@ bool is_xml_script_text(std::string_view text);
 // leading and trailing spaces trimmed.
 std::string clean_script_path(std::string_view path);
 
+// Reads a whole script file (the path already cleaned) for the loader and the version 4
+// import: a missing, empty or unreadable file is reported with the program's messages
+// (and dropped from the recent files) and gives false.
+bool read_script_file(const std::string& path, UserInterface* ui, std::string* text);
+
 // The exact bytes `save script` writes for `script`.
 std::string script_to_text(const ScriptState& script);
 

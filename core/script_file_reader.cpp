@@ -262,31 +262,36 @@ std::string clean_script_path(std::string_view path) {
     return trim_spaces(unquoted);
 }
 
-int32_t load_script(ScriptState* script, const std::string& raw_path, UserInterface* ui) {
-    const std::string path = clean_script_path(raw_path);
+bool read_script_file(const std::string& path, UserInterface* ui, std::string* text) {
     const int64_t size = files::size(path);
     if (size <= 0) {
         ui->error_box(format("Unable to open file '%s'!\n\nPlease verify that the file exists (%lld).", path.c_str(),
                              static_cast<long long>(size)));
         ui->remove_recent_file(path);
-        return 0;
+        return false;
     }
-    std::string text;
-    switch (files::read_all(path, &text)) {
+    switch (files::read_all(path, text)) {
         case files::ReadResult::kOk:
-            break;
+            return true;
         case files::ReadResult::kOpenFailed:
             ui->remove_recent_file(path);
             ui->error_box(format("Unable to open file '%s'!\n\nPlease verify that the file is not already open.",
                                  path.c_str()));
-            return 0;
+            return false;
         case files::ReadResult::kOutOfMemory:
             ui->error_box("Out of memory error");
-            return 0;
+            return false;
         case files::ReadResult::kReadFailed:
             ui->error_box(format("Unable to read file '%s'", path.c_str()));
-            return 0;
+            return false;
     }
+    return false;
+}
+
+int32_t load_script(ScriptState* script, const std::string& raw_path, UserInterface* ui) {
+    const std::string path = clean_script_path(raw_path);
+    std::string text;
+    if (!read_script_file(path, ui, &text)) return 0;
     if (!is_xml_script_text(text)) {
         std::string().swap(text);
         return import_version4(script, path, ui);
