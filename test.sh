@@ -28,10 +28,16 @@ count_ctest() {
     failed=$((failed + bad))
 }
 
+# Builds one preset; the compiler's output is shown only when the build fails.
 build() {
-    local preset="$1"
-    cmake --preset "$preset" >/dev/null || return 1
-    cmake --build "build/$preset" -j "$JOBS" || return 1
+    local preset="$1" log="build/$1-build.log"
+    mkdir -p build
+    if ! { cmake --preset "$preset" && cmake --build "build/$preset" -j "$JOBS"; } >"$log" 2>&1; then
+        grep -E 'error|FAILED' "$log" | head -40
+        tail -20 "$log"
+        return 1
+    fi
+    echo "built $preset ($(grep -c 'Building' "$log") files compiled)"
 }
 
 echo "== native build and unit tests"
