@@ -1,5 +1,6 @@
 // Family routing: the family code of a step, not its name, selects the executor.
 #include "actions/executors.h"
+#include "actions/mouse/mouse_step.h"
 #include "actions/input/keyboard_executor.h"
 #include "engine/run_controller.h"
 
@@ -22,7 +23,7 @@ Executor executor_for_family(uint32_t family) {
         execute_unavailable,    // 2: Windows/Controls
         execute_keyboard_family,  // 3: Keyboard
         execute_unavailable,    // 4: Menu
-        execute_unavailable,    // 5: Mouse
+        execute_mouse_family,   // 5: Mouse
         execute_wait_family,    // 6: Wait
         execute_unavailable,    // 7: User Prompt
         execute_unavailable,    // 8: Record Actions

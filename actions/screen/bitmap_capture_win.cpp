@@ -4,18 +4,38 @@
 #include <vector>
 
 #include "actions/screen/bitmap_capture.h"
+#include "actions/screen/bmp_format.h"
 
 namespace zorbel {
 
 namespace {
 
-void put32(unsigned char* at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
+// A BITMAPINFO with room for the largest colour table, which GetDIBits writes for
+// displays of 8 bits per pixel or fewer.
+struct InfoWithColours {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[256];
+};
+
+uint32_t colour_table_entries(const BITMAPINFOHEADER& h) {
+    if (h.biBitCount > 8) return 0;
+    return h.biClrUsed ? h.biClrUsed : (1u << h.biBitCount);
+}
+
+bool write_whole_file(const std::string& path, const std::string& head, const void* pixels, uint32_t size) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, head.data(), static_cast<DWORD>(head.size()), &written, nullptr) &&
+              written == head.size();
+    ok = ok && WriteFile(file, pixels, size, &written, nullptr) && written == size;
+    CloseHandle(file);
+    return ok;
 }
 
 }  // namespace
 
-bool capture_to_bitmap_file(intptr_t window_handle, const std::string& path) {
+bool CaptureToBitmapFile(intptr_t window_handle, const std::string& path) {
     HWND window = reinterpret_cast<HWND>(window_handle);
     HWND source = window ? window : GetDesktopWindow();
     int width, height;
@@ -41,39 +61,34 @@ bool capture_to_bitmap_file(intptr_t window_handle, const std::string& path) {
         SelectObject(memory, old);
     }
 
+    // The display's format first (header only), then the rows in it without compression.
     std::vector<unsigned char> pixels;
-    BITMAPINFO info;
+    InfoWithColours info;
     std::memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    if (ok) ok = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), nullptr, &info, DIB_RGB_COLORS) != 0;
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    BITMAPINFO* as_info = reinterpret_cast<BITMAPINFO*>(&info);
+    if (ok) ok = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), nullptr, as_info, DIB_RGB_COLORS) != 0;
     if (ok) {
-        BITMAPINFOHEADER& h = info.bmiHeader;
+        BITMAPINFOHEADER& h = info.header;
         // Rows are padded to whole 32-bit words, so the image size counts the padding.
-        const uint32_t stride = ((static_cast<uint32_t>(h.biWidth) * h.biBitCount + 31) / 32) * 4;
-        const uint32_t rows = static_cast<uint32_t>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
         h.biCompression = BI_RGB;
-        h.biSizeImage = stride * rows;
-        h.biClrUsed = 0;
+        h.biSizeImage = bmp_image_size(h.biWidth, h.biHeight, h.biBitCount);
         pixels.resize(h.biSizeImage < 256 ? 256 : h.biSizeImage);
-        ok = GetDIBits(memory, bitmap, 0, rows, pixels.data(), &info, DIB_RGB_COLORS) != 0;
+        const UINT rows = static_cast<UINT>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
+        ok = GetDIBits(memory, bitmap, 0, rows, pixels.data(), as_info, DIB_RGB_COLORS) != 0;
     }
     if (bitmap) DeleteObject(bitmap);
     if (memory) DeleteDC(memory);
     ReleaseDC(source, screen);
     if (!ok) return false;
 
-    const BITMAPINFOHEADER& h = info.bmiHeader;
-    unsigned char header[14] = {'B', 'M'};
-    put32(header + 2, h.biSizeImage + 54);
-    put32(header + 10, 54);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    ok = WriteFile(file, header, sizeof(header), &written, nullptr) && written == sizeof(header);
-    ok = ok && WriteFile(file, &h, 40, &written, nullptr) && written == 40;
-    ok = ok && WriteFile(file, pixels.data(), h.biSizeImage, &written, nullptr) && written == h.biSizeImage;
-    CloseHandle(file);
-    return ok;
+    // A display of 8 bits or fewer needs its colour table in the file to be readable.
+    const BITMAPINFOHEADER& h = info.header;
+    const uint32_t table_size = colour_table_entries(h) * sizeof(RGBQUAD);
+    std::string head = bmp_file_header(h.biSizeImage, kBmpPixelOffset + table_size);
+    head.append(reinterpret_cast<const char*>(&h), kBmpInfoHeaderSize);
+    head.append(reinterpret_cast<const char*>(info.colours), table_size);
+    return write_whole_file(path, head, pixels.data(), h.biSizeImage);
 }
 
 }  // namespace zorbel

@@ -1,6 +1,7 @@
 // The System family: variables, run speed and repeats, the log, and (as they are
 // built) clipboard, capture, display, screen saver, registry and session actions.
 #include "actions/executors.h"
+#include "actions/screen/capture_steps.h"
 #include "actions/system/variable_steps.h"
 #include "engine/run_log.h"
 #include "engine/settings_store.h"
@@ -33,7 +34,7 @@ int write_to_log(RunContext& context, Step& step) {
 }
 
 // The branches of later work, in the order the family tests them.
-constexpr const char* kNotYetBuilt[] = {"Set Clipboard", "Paste Clipboard", "Clear Clipboard", "Capture",
+constexpr const char* kNotYetBuilt[] = {"Set Clipboard", "Paste Clipboard", "Clear Clipboard",
                                         "Video Display", "Screen Saver",    "Registry",        "Logoff",
                                         "Restart",       "Shutdown"};
 
@@ -47,6 +48,7 @@ int execute_system_family(RunContext& context) {
     if (contains_ignore_case(name, "Run Speed")) return set_run_speed(context, step);
     if (contains_ignore_case(name, "Run Repeats")) return set_run_repeats(context, step);
     if (contains_ignore_case(name, "Write to Log")) return write_to_log(context, step);
+    if (contains_ignore_case(name, "Capture")) return execute_capture_step(context);
     for (const char* keyword : kNotYetBuilt)
         if (contains_ignore_case(name, keyword))
             return context.fail("The action \"%s\" is not available in this version of Zorbel", step.action);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "actions/executors.h"
+#include "actions/screen/screen_steps.h"
 #include "platform/file_search.h"
 #include "platform/files.h"
 
@@ -56,9 +57,9 @@ int execute_wait_family(RunContext& context) {
     if (contains_ignore_case(name, "Freeze")) return freeze(context, step);
     if (contains_ignore_case(name, "Delay")) return delay(context, step);
     if (contains_ignore_case(name, "Keypress")) return not_available(context, step);
-    if (contains_ignore_case(name, "Wait for Pixel")) return not_available(context, step);
+    if (contains_ignore_case(name, "Wait for Pixel")) return wait_for_pixel(context) ? kStepSucceeded : kStepFailed;
     if (contains_ignore_case(name, "Wait for Image") || contains_ignore_case(name, "Wait for Masked Image"))
-        return not_available(context, step);
+        return wait_for_image(context, contains_ignore_case(name, "Masked")) ? kStepSucceeded : kStepFailed;
     if (contains_ignore_case(name, "Wait for Window to Appear") ||
         contains_ignore_case(name, "Wait for Window to Disappear"))
         return not_available(context, step);

@@ -20,6 +20,7 @@ public:
     int captures = 0;
     std::vector<std::string> priority;           // "idle", "restored"
     std::vector<std::string> resolved;           // "name|script path"
+    std::vector<std::string> captured_files;     // "window|path"
 
     // Adds a bitmap file in the image folder; returns its full path.
     std::string add_bitmap(const std::string& name, const PixelBuffer& pixels) {
@@ -40,6 +41,10 @@ public:
         return true;
     }
     void search_priority(bool searching) override { priority.push_back(searching ? "idle" : "restored"); }
+    bool capture_to_file(intptr_t window, const std::string& path) override {
+        captured_files.push_back(std::to_string(static_cast<long long>(window)) + "|" + path);
+        return !capture_fails;
+    }
     bool resolve_program_path(const std::string& name, const std::string& script_path, std::string* out) override {
         resolved.push_back(name + "|" + script_path);
         *out = name;

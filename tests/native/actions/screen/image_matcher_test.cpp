@@ -15,7 +15,7 @@
 namespace zorbel {
 namespace {
 
-using testing_reference::literal_match;
+using testing_reference::anchor_limited_match;
 using testing_reference::Outcome;
 using testing_reference::reference_match;
 
@@ -210,7 +210,7 @@ TEST(ImageMatcher, ImageAgainstTheBottomRightCornerIsFound) {
     ASSERT_TRUE(m.found);
     EXPECT_EQ(16, m.x);
     EXPECT_EQ(12, m.y);
-    EXPECT_FALSE(literal_match(screen, image, false).found);
+    EXPECT_FALSE(anchor_limited_match(screen, image, false).found);
 }
 
 // ... and it compared candidates whose corner lies left of or above the screen. With a
@@ -225,7 +225,7 @@ TEST(ImageMatcher, CandidatesOffTheScreenAreNeverCompared) {
     image.at(2, 1) = 0x00FFFF;
     PixelBuffer screen = filled(12, 9, 0x444444);
     paste(&screen, cut(image, 1, 0, 2, 2), 0, 4);  // the visible part, flush with the left edge
-    EXPECT_TRUE(literal_match(screen, image, true).found);
+    EXPECT_TRUE(anchor_limited_match(screen, image, true).found);
     RecordingEvents events;
     EXPECT_FALSE(match_image(screen, image, true, false, events).found);
 

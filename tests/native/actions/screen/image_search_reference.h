@@ -2,7 +2,7 @@
 // fast matcher against:
 // - reference_match: the search as the program means it (candidates wholly on the
 //   screen), reading one pixel at a time in the order the search is described in;
-// - literal_match: the older reading that limited the scan by the anchor's position
+// - anchor_limited_match: the older reading that limited the scan by the anchor's position
 //   (rows while at least image height - 1 rows are left, columns likewise), reading
 //   pixels off the screen as "no colour" the way GetPixel does.
 #pragma once
@@ -53,7 +53,7 @@ inline bool compare_candidate(const PixelBuffer& screen, const PixelBuffer& imag
 }
 
 inline Outcome search(const PixelBuffer& screen, const PixelBuffer& image, bool masked, bool detailed,
-                      const std::function<bool()>& stop, bool literal) {
+                      const std::function<bool()>& stop, bool anchor_limited) {
     Outcome out;
     const ImageAnchor anchor = choose_anchor(image);
     const int32_t total = image.width * image.height;
@@ -63,17 +63,17 @@ inline Outcome search(const PixelBuffer& screen, const PixelBuffer& image, bool 
                                    w, h, W, H));
     bool over = false;
     for (int32_t y = 0; y < H && !over; ++y) {
-        const bool no_room = literal ? (H - y < h - 1) : (y > H - h + anchor.y);
+        const bool no_room = anchor_limited ? (H - y < h - 1) : (y > H - h + anchor.y);
         if (no_room) {
             if (detailed)
                 out.lines.push_back(format(
                     "\tNot enough room for image after pixel %d - (image is %d tall) - end of screen check\r\n", y, h));
             break;
         }
-        if (!literal && y < anchor.y) continue;
-        const int32_t first_x = literal ? 0 : anchor.x;
+        if (!anchor_limited && y < anchor.y) continue;
+        const int32_t first_x = anchor_limited ? 0 : anchor.x;
         for (int32_t x = first_x; x < W; ++x) {
-            if (literal ? (W - x < w - 1) : (x > W - w + anchor.x)) break;
+            if (anchor_limited ? (W - x < w - 1) : (x > W - w + anchor.x)) break;
             if (stop()) {
                 out.lines.push_back("\tStop key pressed, aborting image search\r\n");
                 out.stopped = true;
@@ -112,7 +112,7 @@ inline Outcome reference_match(const PixelBuffer& screen, const PixelBuffer& ima
     return search(screen, image, masked, detailed, stop, false);
 }
 
-inline Outcome literal_match(const PixelBuffer& screen, const PixelBuffer& image, bool masked) {
+inline Outcome anchor_limited_match(const PixelBuffer& screen, const PixelBuffer& image, bool masked) {
     return search(screen, image, masked, false, [] { return false; }, true);
 }
 
