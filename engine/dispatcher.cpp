@@ -1,6 +1,7 @@
 // Family routing: the family code of a step, not its name, selects the executor.
 #include "actions/executors.h"
 #include "actions/mouse/mouse_step.h"
+#include "actions/windows/window_steps.h"
 #include "actions/input/keyboard_executor.h"
 #include "engine/run_controller.h"
 
@@ -20,9 +21,9 @@ Executor executor_for_family(uint32_t family) {
     static const Executor kExecutors[16] = {
         nullptr,                // 0: not in the catalogue
         execute_unavailable,    // 1: Run Program
-        execute_unavailable,    // 2: Windows/Controls
+        execute_windows_family,   // 2: Windows/Controls
         execute_keyboard_family,  // 3: Keyboard
-        execute_unavailable,    // 4: Menu
+        execute_menu_family,      // 4: Menu
         execute_mouse_family,   // 5: Mouse
         execute_wait_family,    // 6: Wait
         execute_unavailable,    // 7: User Prompt

@@ -1,5 +1,8 @@
 #include "engine/run_program_win.h"
 
+#include "actions/windows/desktop_current_window.h"
+#include "actions/windows/window_run_state.h"
+#include "actions/windows/window_search.h"
 #include "engine/startup_settings.h"
 
 namespace zorbel {
@@ -20,7 +23,7 @@ RunProgram::RunProgram(HINSTANCE instance)
     : environment(GetTickCount()), program_folder(folder_of_module(instance)), instance_(instance) {
     services.store = &store;
     services.environment = &environment;
-    services.window = &no_window;
+    services.window = &desktop_current_window();
     services.run = &facts;
     services.log = &log;
     expander.reset(new TextExpander(services));
@@ -44,6 +47,7 @@ bool RunProgram::create_main_window(const char* title) {
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
     if (!main_window_) return false;
     host.set_main_window(main_window_);
+    SetOwnMainWindow(main_window_);
     variables.reset(new Variables(store, program_folder, reinterpret_cast<intptr_t>(main_window_)));
     services.variables = variables.get();
     SetTimer(main_window_, kClockTimerId, 5000, nullptr);
@@ -78,6 +82,10 @@ bool RunProgram::handle_message(UINT message, WPARAM wparam, LPARAM, LRESULT* re
                 case kCommandRunFromHere:
                 case kCommandRunSingleStep:
                     facts.script_path = script.script_path;
+                    // A run starts without a current window; a run from the first step
+                    // also forgets which window the last run activated.
+                    window_run_state().current_window = 0;
+                    if (LOWORD(wparam) == kCommandRun) reset_window_run_state();
                     controller.start_run(LOWORD(wparam));
                     *result = 0;
                     return true;

@@ -1,6 +1,7 @@
 // The IF family: a false condition jumps to the matching ELSE or END IF.
 #include "actions/executors.h"
 #include "actions/screen/screen_steps.h"
+#include "actions/windows/window_steps.h"
 #include "actions/flow/flow_matching.h"
 #include "engine/condition.h"
 #include "engine/expansion_environment.h"
@@ -20,10 +21,8 @@ Test evaluate_if(RunContext& context, Step& step) {
         return as_test(files::matches_exist(context.expand(step.text)));
     if (contains_ignore_case(name, "IF Folder Exists")) return as_test(files::is_folder(context.expand(step.text)));
     if (contains_ignore_case(name, "IF Window Exists") || contains_ignore_case(name, "IF Control Exists") ||
-        contains_ignore_case(name, "IF Control Is Checked")) {
-        context.fail("The action \"%s\" is not available in this version of Zorbel", step.action);
-        return Test::kFailed;
-    }
+        contains_ignore_case(name, "IF Control Is Checked"))
+        return as_test(window_condition(context, step));
     if (contains_ignore_case(name, "IF Pixel is Visible")) return as_test(if_pixel_is_visible(context));
     if (contains_ignore_case(name, "Image is Visible"))
         return as_test(if_image_is_visible(context, contains_ignore_case(name, "Masked")));

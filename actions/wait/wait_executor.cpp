@@ -4,6 +4,7 @@
 
 #include "actions/executors.h"
 #include "actions/screen/screen_steps.h"
+#include "actions/windows/window_steps.h"
 #include "platform/file_search.h"
 #include "platform/files.h"
 
@@ -62,7 +63,7 @@ int execute_wait_family(RunContext& context) {
         return wait_for_image(context, contains_ignore_case(name, "Masked")) ? kStepSucceeded : kStepFailed;
     if (contains_ignore_case(name, "Wait for Window to Appear") ||
         contains_ignore_case(name, "Wait for Window to Disappear"))
-        return not_available(context, step);
+        return window_wait_satisfied(context, step) ? kStepSucceeded : kStepFailed;
     if (contains_ignore_case(name, "Wait for File")) return wait_for_file(context, step);
     return kStepSucceeded;
 }

@@ -11,6 +11,8 @@
 
 namespace zorbel {
 
+struct RunContext;
+
 class WindowDesktop {
 public:
     virtual ~WindowDesktop() = default;
@@ -28,10 +30,13 @@ public:
     virtual std::string window_class(intptr_t window) = 0;
     virtual void sleep(uint32_t milliseconds) = 0;
 
-    // The bitmap option: whether the image file exists, and the window under the
-    // place the image is shown on the screen (false when it is not on the screen).
+    // The bitmap option: the image file's full path (`ResolveProgramPath` with the
+    // folder of the open script; `name` itself when nothing was found), whether it
+    // exists, and the window under the place the image is shown on the screen (false
+    // when it is not on the screen; the search writes its lines to the run log).
+    virtual std::string resolve_image_path(const std::string& name, const std::string& script_path) = 0;
     virtual bool file_exists(const std::string& path) = 0;
-    virtual bool window_under_image(const std::string& path, intptr_t* window) = 0;
+    virtual bool window_under_image(RunContext& context, const std::string& path, intptr_t* window) = 0;
 
     // The effects of the window actions.
     virtual void activate(intptr_t window) = 0;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "actions/windows/window_rules.h"
 
@@ -15,11 +16,17 @@ namespace zorbel {
 // "windows.txt" beside the program), kCriteriaMinimizeAll, kCriteriaCloseAll.
 // `mode` is kModeAnyWindow, kModeFramedVisible or kModeFramedVisibleTopLevel.
 // Returns the last match in enumeration order, else the FindWindow fallback when it
-// passes the same mode test and is not one of the program's own windows; null when
-// nothing matches. `specification` may be null. `counts` (optional) receives the
-// match counters.
+// passes the same test as an enumerated top-level window (framed, visible, the mode)
+// and is not one of the program's own windows; null when nothing matches.
+// `specification` may be null. `counts` (optional) receives the match counters.
+// "Close all" spares the program's own windows; "minimize all" does not.
 HWND FindTargetWindow(uint32_t criteria, const char* specification, uint32_t mode,
                       WindowMatchCounts* counts = nullptr);
+
+// A window's title as the search reads it: WM_GETTEXT with a 100 ms time-out, at most
+// `limit` characters; for a top-level window that does not answer, the title the
+// system keeps for it, read without sending it a message.
+std::string ReadWindowTitle(HWND window, size_t limit);
 
 // The per-window test of an ordinary search: the mode filter, then the criteria.
 // A top-level window whose thread does not answer WM_GETTEXT within 100 ms is

@@ -2,6 +2,8 @@
 // window tests that the IF and Wait executors call. The specification in a step's
 // text is expanded here.
 #pragma once
+#include <string>
+
 #include "core/step_record.h"
 #include "engine/run_context.h"
 
@@ -13,8 +15,8 @@ class WindowDesktop;
 // "Maximize", "Minimize/Restore", "Close Window", "Set Window Style",
 // "Minimize all Windows", "Close all Windows".
 int execute_windows_family(RunContext& context);
-// Family 4: "Select Menu Item", "Select System Menu" ("Show Popup Menu" belongs to
-// the user prompts).
+// Family 4: "Select Menu Item", "Select System Menu", and "Show Popup Menu", whose
+// menu the user prompts show (see set_popup_menu_function).
 int execute_menu_family(RunContext& context);
 
 // For the IF executor: whether the condition of "IF Window Exists" (a framed,
@@ -28,6 +30,16 @@ bool window_condition(RunContext& context, const Step& step);
 // to Disappear" (none exists) is satisfied now; either sets the current window to
 // the window found (0 when none). False for any other action.
 bool window_wait_satisfied(RunContext& context, const Step& step);
+
+// "Show Popup Menu" shows its menu through the user prompts' popup menu: the
+// program sets the function (it returns the chosen line from 1, 0 when none was
+// chosen). Without one the step fails as not available.
+using PopupMenuFunction = int (*)(const std::string& text);
+void set_popup_menu_function(PopupMenuFunction function);
+
+// The line `choice` (from 1) of a popup menu's text, split at line feeds, without
+// trailing line feeds and carriage returns; empty for 0 or a line that is not there.
+std::string popup_menu_line(const std::string& text, int choice);
 
 // The same, against a given desktop (native tests use a fake).
 int run_window_step(RunContext& context, WindowDesktop& desktop);

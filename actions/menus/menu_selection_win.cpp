@@ -1,0 +1,107 @@
+// Menu selection through the menu bar, by keystrokes, and through the system menu.
+#include "actions/menus/menu_path.h"
+#include "actions/menus/menu_selection.h"
+#include "actions/windows/window_keys_win.h"
+#include "actions/windows/window_search.h"
+#include "core/text_rules.h"
+
+namespace zorbel {
+
+namespace {
+
+// The item at `position`: false past the end of the menu.
+bool read_item(HMENU menu, int position, UINT* id, std::string* text) {
+    char buffer[256] = {};
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_ID | MIIM_TYPE;
+    info.dwTypeData = buffer;
+    info.cch = sizeof(buffer) - 1;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info)) return false;
+    *id = info.wID;
+    *text = (info.fType & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW)) ? std::string() : std::string(buffer);
+    return true;
+}
+
+// Keys go to the program's queue and a menu opens only when the program has taken
+// the key before it, so each level's key is given time to open its menu (or choose
+// its item) before the next key or the next step comes.
+constexpr DWORD kMenuKeyPauseMs = 250;
+
+// The key presses of one character (0: nothing pressed).
+bool press_character(char character) {
+    BYTE key = virtual_key_of(character);
+    if (!key) return false;
+    tap_key(key);
+    return true;
+}
+
+}  // namespace
+
+UINT SelectMenuPath(HWND window, const std::string& path, bool post) {
+    HMENU menu = GetMenu(window);
+    if (!menu || path.empty()) return 0;
+    const std::vector<std::string> levels = menu_path_levels(path);
+    size_t level = 0;
+    int position = 0;
+    for (;;) {
+        UINT id = 0;
+        std::string text;
+        if (!read_item(menu, position, &id, &text)) return 0;
+        // Separators (identifier 0, no submenu) are passed over, so that an item after
+        // one, such as File's Exit, can still be found.
+        if (id == 0 && !GetSubMenu(menu, position)) {
+            ++position;
+            continue;
+        }
+        if (equals_ignore_case(menu_item_label(text), levels[level])) {
+            if (level + 1 == levels.size()) {
+                if (post) PostMessageA(window, WM_COMMAND, LOWORD(id), 0);
+                return id;
+            }
+            menu = GetSubMenu(menu, position);
+            if (!menu) return 0;
+            ++level;
+            position = 0;
+            continue;
+        }
+        ++position;
+    }
+}
+
+bool SelectMenuByKeys(HWND window, const std::string& path) {
+    ActivateWindow(window);
+    const std::string keys = menu_level_keys(path);
+    bool pressed = false;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (i == 0) send_key_transition(VK_MENU, true, false);
+        pressed = press_character(keys[i]) || pressed;
+        if (i == 0) send_key_transition(VK_MENU, false, false);
+        Sleep(kMenuKeyPauseMs);
+    }
+    return pressed;
+}
+
+bool SelectSystemMenuItem(HWND window, const std::string& name) {
+    char key = 0;
+    static constexpr WPARAM kCommands[] = {0, SC_MAXIMIZE, SC_MINIMIZE, SC_RESTORE, SC_MOVE, SC_CLOSE, SC_SIZE};
+    SystemMenuCommand command = system_menu_command(name, &key);
+    switch (command) {
+        case SystemMenuCommand::kNone:
+            break;
+        case SystemMenuCommand::kKey:
+            ActivateWindow(window);
+            send_key_transition(VK_MENU, true, false);
+            tap_key(VK_SPACE);
+            send_key_transition(VK_MENU, false, false);
+            Sleep(kMenuKeyPauseMs);
+            if (press_character(key)) Sleep(kMenuKeyPauseMs);
+            break;
+        default:
+            SendMessageTimeoutA(window, WM_SYSCOMMAND, kCommands[static_cast<int>(command)], 0, SMTO_ABORTIFHUNG, 2000,
+                                nullptr);
+    }
+    return true;
+}
+
+}  // namespace zorbel

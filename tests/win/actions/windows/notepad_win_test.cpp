@@ -1,0 +1,144 @@
+// Window and menu steps against Wine's notepad: a program the tests do not control,
+// found by its title and class, driven through its menus, and closed.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "actions/windows/window_run_state.h"
+#include "actions/windows/window_search.h"
+#include "actions/windows/window_steps.h"
+#include "tests/native/engine/run_rig.h"
+#include "tests/win/actions/windows/testbed_process.h"
+
+namespace zorbel {
+namespace {
+
+using windows_test::kDeadlineMs;
+using windows_test::wait_until;
+
+// notepad.exe started by this test and ended by its handle.
+class NotepadProcess {
+public:
+    ~NotepadProcess() {
+        if (!process_) return;
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, kDeadlineMs);
+        CloseHandle(process_);
+    }
+    bool start() {
+        char command[] = "notepad.exe";
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+        CloseHandle(pi.hThread);
+        process_ = pi.hProcess;
+        return true;
+    }
+    bool exited(DWORD deadline_ms = kDeadlineMs) { return WaitForSingleObject(process_, deadline_ms) == WAIT_OBJECT_0; }
+    DWORD exit_code() {
+        DWORD code = 0xDEADBEEF;
+        GetExitCodeProcess(process_, &code);
+        return code;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+};
+
+class NotepadSteps : public ::testing::Test {
+protected:
+    RunRig rig;
+    RunContext context{rig.script, rig.run, rig.services, rig.host, &rig.controller};
+    NotepadProcess notepad;
+
+    void SetUp() override {
+        SetOwnMainWindow(nullptr);
+        reset_window_run_state();
+        ASSERT_TRUE(notepad.start());
+        Step& appear = make("Wait for Window to Appear", "Notepad");
+        ASSERT_TRUE(wait_until([&] { return window_wait_satisfied(context, appear); }));
+        main = current();
+    }
+    void TearDown() override { reset_window_run_state(); }
+
+    Step& make(const char* action, const std::string& text, uint32_t options = kCriterionTitle) {
+        rig.script.steps.clear();
+        rig.script.insert_step(-1);
+        rig.script.current_step = 0;
+        Step& step = rig.script.steps[0];
+        copy_to_field(step.action, action);
+        step.text = text;
+        step.options = options;
+        rig.run.error_text.clear();
+        return step;
+    }
+    int window_step(const char* action, const std::string& text, uint32_t options = kCriterionTitle,
+                    const char* timeout = "") {
+        copy_to_field(make(action, text, options).timeout, timeout);
+        return execute_windows_family(context);
+    }
+    int menu_step(const char* action, const std::string& path) {
+        make(action, path, 0);
+        return execute_menu_family(context);
+    }
+    HWND current() { return reinterpret_cast<HWND>(window_run_state().current_window); }
+
+    HWND main = nullptr;
+};
+
+TEST_F(NotepadSteps, FoundByPartOfItsTitleAndByItsClass) {
+    char title[256] = {};
+    GetWindowTextA(main, title, sizeof(title));
+    EXPECT_STREQ(title, "Untitled - Notepad");
+    EXPECT_EQ(window_step("Activate", "notepad"), kStepSucceeded) << rig.run.error_text;
+    EXPECT_EQ(current(), main);
+    EXPECT_EQ(window_step("Activate", "Notepad", kCriterionClass), kStepSucceeded) << rig.run.error_text;
+    EXPECT_EQ(current(), main);
+    EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == main; }));
+    // Its text area: the only "Edit" control.
+    EXPECT_EQ(window_step("Get Text", "Edit", kCriterionClass), kStepSucceeded) << rig.run.error_text;
+    EXPECT_EQ(GetParent(current()), main);
+}
+
+TEST_F(NotepadSteps, HelpMenuOpensAboutByKeysAndTheBoxCloses) {
+    ASSERT_EQ(window_step("Activate", "Untitled - Notepad"), kStepSucceeded);
+    ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == main; }));
+    EXPECT_EQ(menu_step("Select Menu Item", "&Help;&About Notepad"), kStepSucceeded) << rig.run.error_text;
+    Step& appear = make("Wait for Window to Appear", "About Notepad");
+    ASSERT_TRUE(wait_until([&] { return window_wait_satisfied(context, appear); }));
+    HWND about = current();
+    EXPECT_NE(about, main);
+    EXPECT_EQ(window_step("Close Window", "About Notepad", kCriterionTitle, "2"), kStepSucceeded);
+    Step& gone = make("Wait for Window to Disappear", "About Notepad");
+    EXPECT_TRUE(wait_until([&] { return window_wait_satisfied(context, gone); }));
+    EXPECT_TRUE(IsWindow(main));
+}
+
+TEST_F(NotepadSteps, SystemMenuMaximizesAndCloseWindowEndsIt) {
+    EXPECT_EQ(window_step("Activate", "Notepad"), kStepSucceeded);
+    EXPECT_EQ(menu_step("Select System Menu", "Maximize"), kStepSucceeded);
+    EXPECT_TRUE(wait_until([&] { return IsZoomed(main) != FALSE; }));
+    EXPECT_EQ(window_step("Close Window", "Untitled - Notepad", kCriterionTitle, "2"), kStepSucceeded);
+    EXPECT_TRUE(notepad.exited());
+    EXPECT_EQ(notepad.exit_code(), 0u);
+}
+
+// With unsaved text notepad asks whether to save inside WM_CLOSE, so the close does
+// not come back within the step's wait and the process is ended.
+TEST_F(NotepadSteps, CloseWindowEndsNotepadThatAsksToSave) {
+    ASSERT_EQ(window_step("Get Text", "Edit", kCriterionClass), kStepSucceeded);
+    HWND edit = current();
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("unsaved words"), SMTO_ABORTIFHUNG, 2000, &ignored);
+    SendMessageTimeoutA(edit, EM_SETMODIFY, TRUE, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    DWORD begin = GetTickCount();
+    EXPECT_EQ(window_step("Close Window", "Notepad", kCriterionClass, "1"), kStepSucceeded);
+    EXPECT_GE(GetTickCount() - begin, 1000u);
+    EXPECT_TRUE(notepad.exited());
+    EXPECT_EQ(notepad.exit_code(), 0u);
+}
+
+}  // namespace
+}  // namespace zorbel
