@@ -4,6 +4,8 @@
 #   ./run.sh [script.zbx]     (no argument: the bundled demo, examples/demo.zbx)
 set -uo pipefail
 cd "$(dirname "$0")"
+DEMO=0
+if [ $# -eq 0 ]; then DEMO=1; fi
 SCRIPT="${1:-examples/demo.zbx}"
 if [ ! -f "$SCRIPT" ]; then
     echo "run.sh: no such script: $SCRIPT" >&2
@@ -20,8 +22,17 @@ cmake --build build/win32 -j "${JOBS:-2}" --target zorbel zorbel_player >/dev/nu
 source tools/wine-session.sh
 zorbel_session_start || exit 1
 WIN_SCRIPT="$(winepath -w "$(realpath "$SCRIPT")" 2>/dev/null)"
+EXTRA=()
+if [ $DEMO = 1 ]; then
+    # The demo types into Notepad; Zorbel's own program-starting actions come later,
+    # so the demo's Notepad is started here.
+    DEMO_FILE="$WINEPREFIX/drive_c/ZorbelDemo.txt"
+    rm -f "$DEMO_FILE"
+    wine notepad.exe </dev/null >/dev/null 2>&1 &
+    EXTRA=('demofile=C:\ZorbelDemo.txt')
+fi
 # "/L" turns the run log on; the log goes to the "Logfile" setting (C:\ZorbelLog.txt at first).
-timeout "${RUN_TIMEOUT:-600}" wine build/win32/zorbel.exe /L /r "$WIN_SCRIPT"
+timeout "${RUN_TIMEOUT:-600}" wine build/win32/zorbel.exe /L /r "$WIN_SCRIPT" "${EXTRA[@]}"
 code=$?
 LOGFILE="$(wine reg query 'HKCU\Software\Zorbel' /v Logfile 2>/dev/null | tr -d '\r' |
            sed -n 's/.*REG_[A-Z_]*[[:space:]]*//p' | head -1)"
@@ -30,6 +41,10 @@ if [ -f "$LOGFILE_UNIX" ]; then
     cat "$LOGFILE_UNIX"
 else
     echo "run.sh: no run log at ${LOGFILE:-C:\ZorbelLog.txt}"
+fi
+if [ $DEMO = 1 ] && [ -f "$DEMO_FILE" ]; then
+    echo "run.sh: the demo's Notepad saved C:\\ZorbelDemo.txt:"
+    tr -d '\r' <"$DEMO_FILE"
 fi
 echo "run.sh: exit code $code"
 exit $code
