@@ -10,6 +10,7 @@
 #include "actions/windows/window_steps.h"
 #include "tests/native/engine/run_rig.h"
 #include "tests/win/actions/windows/testbed_process.h"
+#include "tests/win/actions/windows/window_step_fixture.h"
 
 namespace zorbel {
 namespace {
@@ -47,33 +48,18 @@ private:
     HANDLE process_ = nullptr;
 };
 
-class NotepadSteps : public ::testing::Test {
+class NotepadSteps : public WindowStepFixture {
 protected:
-    RunRig rig;
-    RunContext context{rig.script, rig.run, rig.services, rig.host, &rig.controller};
     NotepadProcess notepad;
 
     void SetUp() override {
-        SetOwnMainWindow(nullptr);
-        reset_window_run_state();
+        WindowStepFixture::SetUp();
         ASSERT_TRUE(notepad.start());
         Step& appear = make("Wait for Window to Appear", "Notepad");
         ASSERT_TRUE(wait_until([&] { return window_wait_satisfied(context, appear); }));
         main = current();
     }
-    void TearDown() override { reset_window_run_state(); }
 
-    Step& make(const char* action, const std::string& text, uint32_t options = kCriterionTitle) {
-        rig.script.steps.clear();
-        rig.script.insert_step(-1);
-        rig.script.current_step = 0;
-        Step& step = rig.script.steps[0];
-        copy_to_field(step.action, action);
-        step.text = text;
-        step.options = options;
-        rig.run.error_text.clear();
-        return step;
-    }
     int window_step(const char* action, const std::string& text, uint32_t options = kCriterionTitle,
                     const char* timeout = "") {
         copy_to_field(make(action, text, options).timeout, timeout);

@@ -11,6 +11,7 @@
 #include "actions/windows/window_steps.h"
 #include "tests/native/engine/run_rig.h"
 #include "tests/win/actions/windows/testbed_process.h"
+#include "tests/win/actions/windows/window_step_fixture.h"
 
 namespace zorbel {
 namespace {
@@ -19,29 +20,11 @@ using windows_test::TestbedProcess;
 using windows_test::wait_until;
 namespace tb_ids = testbed;
 
-class WindowStepsOnTestbed : public ::testing::Test {
+class WindowStepsOnTestbed : public WindowStepFixture {
 protected:
-    RunRig rig;
-    RunContext context{rig.script, rig.run, rig.services, rig.host, &rig.controller};
     TestbedProcess tb;
 
-    void SetUp() override {
-        SetOwnMainWindow(nullptr);
-        reset_window_run_state();
-    }
-    void TearDown() override { reset_window_run_state(); }
 
-    Step& make(const char* action, const std::string& text, uint32_t options = kCriterionTitle) {
-        rig.script.steps.clear();
-        rig.script.insert_step(-1);
-        rig.script.current_step = 0;
-        Step& step = rig.script.steps[0];
-        copy_to_field(step.action, action);
-        step.text = text;
-        step.options = options;
-        rig.run.error_text.clear();
-        return step;
-    }
     int run(const char* action, const std::string& text, uint32_t options = kCriterionTitle, const char* value1 = "",
             const char* value2 = "", const char* timeout = "") {
         Step& step = make(action, text, options);
