@@ -6,33 +6,21 @@
 
 #include "tests/win/actions/input/keyboard_win_support.h"
 #include "tests/win/e2e/program_runner.h"
+#include "tests/win/e2e/script_run_fixture.h"
 
 namespace zorbel {
 namespace keyboard_test {
 namespace {
 
-class KeyboardEndToEnd : public ::testing::Test {
+class KeyboardEndToEnd : public e2e::ScriptRunFixture {
 protected:
     void SetUp() override {
-        folder_ = e2e::temp_folder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        log_file_ = folder_ + "\\run.log";
-        e2e::set_setting_number("GlobalVariables", 1);
-        e2e::set_setting_number("ResetUserVariables", 1);
-        e2e::set_setting_number("RestartLog", 1);
-        e2e::set_setting_number("DefaultSpeed", 10);
+        e2e::ScriptRunFixture::SetUp();
         ASSERT_TRUE(notepad_.start());
-    }
-    e2e::ProgramRun run(const char* script, const std::string& extra) {
-        e2e::ProgramRun r = e2e::run_zorbel(e2e::script_path(script), extra, log_file_, 30000);
-        EXPECT_TRUE(r.started) << script;
-        EXPECT_FALSE(r.timed_out) << script << " did not end by itself; log:\n" << r.log;
-        return r;
     }
     static bool has(const e2e::ProgramRun& r, const std::string& text) { return r.log.find(text) != std::string::npos; }
 
     Notepad notepad_;
-    std::string folder_;
-    std::string log_file_;
 };
 
 // Every typing method of one script, in order: the buffered step has finished typing

@@ -10,6 +10,7 @@
 
 #include "tests/win/actions/screen/testbed_run.h"
 #include "tests/win/e2e/program_runner.h"
+#include "tests/win/e2e/script_run_fixture.h"
 
 namespace zorbel {
 namespace {
@@ -21,16 +22,10 @@ std::string position(const char* name, long x, long y) {
     return std::string(name) + "x=" + std::to_string(x + 1) + " " + name + "y=" + std::to_string(y + 1) + " ";
 }
 
-class MouseEndToEnd : public ::testing::Test {
+class MouseEndToEnd : public e2e::ScriptRunFixture {
 protected:
     void SetUp() override {
-        folder_ = e2e::temp_folder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        log_file_ = folder_ + "\\run.log";
-        e2e::set_setting_number("GlobalVariables", 1);
-        e2e::set_setting_number("ResetUserVariables", 1);
-        e2e::set_setting_number("RestartLog", 1);
-        e2e::set_setting_number("DefaultSpeed", 10);
-        e2e::set_setting_number("LogLevel", 0);
+        e2e::ScriptRunFixture::SetUp();
     }
     e2e::ProgramRun run(const char* script, const std::string& extra) {
         e2e::ProgramRun r = run_zorbel_on(kRootDesktop, e2e::script_path(script), extra, log_file_);
@@ -38,9 +33,7 @@ protected:
         EXPECT_FALSE(r.timed_out) << script << " did not end by itself; log:\n" << r.log;
         return r;
     }
-    static bool has(const e2e::ProgramRun& r, const std::string& text) { return r.log.find(text) != std::string::npos; }
 
-    std::string folder_, log_file_;
 };
 
 TEST_F(MouseEndToEnd, MovesGlidesRelativeMovesAndTheSavedPosition) {

@@ -12,22 +12,17 @@
 #include "actions/screen/screen_capture.h"
 #include "tests/win/actions/screen/testbed_run.h"
 #include "tests/win/e2e/program_runner.h"
+#include "tests/win/e2e/script_run_fixture.h"
 
 namespace zorbel {
 namespace {
 
 using namespace screen_tests;
 
-class ImageEndToEnd : public ::testing::Test {
+class ImageEndToEnd : public e2e::ScriptRunFixture {
 protected:
     void SetUp() override {
-        folder_ = e2e::temp_folder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        log_file_ = folder_ + "\\run.log";
-        e2e::set_setting_number("GlobalVariables", 1);
-        e2e::set_setting_number("ResetUserVariables", 1);
-        e2e::set_setting_number("RestartLog", 1);
-        e2e::set_setting_number("DefaultSpeed", 10);
-        e2e::set_setting_number("LogLevel", 0);
+        e2e::ScriptRunFixture::SetUp();
         pattern_ = folder_ + "\\pattern.bmp";
         framed_ = folder_ + "\\framed.bmp";
         gif_ = folder_ + "\\picture.gif";
@@ -49,10 +44,9 @@ protected:
         EXPECT_FALSE(r.timed_out) << script << " did not end by itself; log:\n" << r.log;
         return r;
     }
-    static bool has(const e2e::ProgramRun& r, const std::string& text) { return r.log.find(text) != std::string::npos; }
     static std::string at(POINT p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
-    std::string folder_, log_file_, pattern_, framed_, gif_, missing_;
+    std::string pattern_, framed_, gif_, missing_;
 };
 
 // The pattern's centre in client coordinates.

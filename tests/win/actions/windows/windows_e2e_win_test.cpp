@@ -8,6 +8,7 @@
 
 #include "tests/win/actions/windows/testbed_process.h"
 #include "tests/win/e2e/program_runner.h"
+#include "tests/win/e2e/script_run_fixture.h"
 
 namespace zorbel {
 namespace {
@@ -15,29 +16,16 @@ namespace {
 using windows_test::TestbedProcess;
 using windows_test::wait_until;
 
-class WindowsEndToEnd : public ::testing::Test {
+class WindowsEndToEnd : public e2e::ScriptRunFixture {
 protected:
     void SetUp() override {
-        folder_ = e2e::temp_folder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        log_file_ = folder_ + "\\run.log";
-        e2e::set_setting_number("GlobalVariables", 1);
-        e2e::set_setting_number("ResetUserVariables", 1);
-        e2e::set_setting_number("RestartLog", 1);
-        e2e::set_setting_number("DefaultSpeed", 10);
+        e2e::ScriptRunFixture::SetUp();
         e2e::set_setting_number("MultipleWindowError", 0);
     }
     void TearDown() override { e2e::set_setting_number("MultipleWindowError", 0); }
 
-    e2e::ProgramRun run(const char* script, const std::string& extra = std::string()) {
-        e2e::ProgramRun r = e2e::run_zorbel(e2e::script_path(script), extra, log_file_, 30000);
-        EXPECT_TRUE(r.started) << script;
-        EXPECT_FALSE(r.timed_out) << script << " did not end by itself; log:\n" << r.log;
-        return r;
-    }
     static bool has(const e2e::ProgramRun& r, const std::string& text) { return r.log.find(text) != std::string::npos; }
 
-    std::string folder_;
-    std::string log_file_;
 };
 
 TEST_F(WindowsEndToEnd, FindsPressesAndReadsTheTestbed) {
