@@ -1,5 +1,5 @@
 // The executors of the Windows/Controls family (2) and the Menu family (4), and the
-// window tests that the IF and Wait executors call. The specification in a step's
+// window tests that the IF and Wait executors call. The window description in a step's
 // text is expanded here.
 #pragma once
 #include <string>
