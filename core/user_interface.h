@@ -7,6 +7,7 @@
 namespace zorbel {
 
 enum class Answer { kYes, kNo, kCancel };
+enum class BoxIcon { kInformation, kExclamation, kStop, kQuestion };
 
 class UserInterface {
 public:
@@ -23,6 +24,19 @@ public:
     virtual void remove_recent_file(const std::string& path) = 0;
     // The script changed wholesale: reset the unsaved-changes counter, refresh the grid.
     virtual void script_replaced() = 0;
+    // A message box of the run: an OK box, or a Yes/No question; returns Yes or No for
+    // a question and Yes otherwise. A user interface that shows nothing answers No.
+    virtual Answer box(const std::string& title, const std::string& text, BoxIcon icon, bool yes_no) {
+        (void)title, (void)text, (void)icon;
+        return yes_no ? Answer::kNo : Answer::kYes;
+    }
+    // The popup menu of "Show Popup Menu": one item per line of `text`; `choice` gets
+    // the chosen line from 1 (0 when none was chosen). False when this user
+    // interface has no popup menu.
+    virtual bool popup_menu(const std::string& text, int* choice) {
+        (void)text, (void)choice;
+        return false;
+    }
 };
 
 // A user interface that shows nothing and answers No: for code that must not block.

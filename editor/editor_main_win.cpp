@@ -9,9 +9,9 @@
 
 #include "core/script_file.h"
 #include "engine/command_line.h"
-#include "engine/run_program_win.h"
+#include "app/run_program_win.h"
 #include "engine/startup_settings.h"
-#include "platform/user_interface_win.h"
+#include "app/user_interface_win.h"
 
 namespace zorbel {
 namespace {
@@ -45,7 +45,7 @@ int run_editor(HINSTANCE instance, const std::string& command_line, int show_com
     HWND main_window = program.main_window();
     if (!(line.flags & kStartHidden)) ShowWindow(main_window, show_command);
 
-    WinUserInterface ui(main_window);
+    WinUserInterface& ui = program.ui;
     if ((line.flags & kStartOpenFile) && !line.file.empty()) {
         if (load_script(&program.script, line.file, &ui) == 0) {
             ui.error_box(format("Unable to load '%s'", line.file.c_str()));

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "engine/clipboard.h"
+#include "platform/clipboard.h"
 
 namespace zorbel {
 

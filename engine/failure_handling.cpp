@@ -1,5 +1,7 @@
 #include "engine/failure_handling.h"
 
+#include "core/user_interface.h"
+
 #include "engine/expansion_environment.h"
 #include "engine/run_controller.h"
 #include "engine/run_log.h"
@@ -66,6 +68,15 @@ std::string failure_capture_path(const std::string& log_file, int step_number, i
                   day, hour, minute, second);
 }
 
+namespace {
+
+Answer box(RunContext& context, const std::string& title, const std::string& text, BoxIcon icon, bool yes_no) {
+    if (!context.services.ui) return yes_no ? Answer::kNo : Answer::kYes;
+    return context.services.ui->box(title, text, icon, yes_no);
+}
+
+}  // namespace
+
 FailureOutcome handle_failure(RunContext& context) {
     ScriptState& script = context.script;
     RunState& run = context.run;
@@ -74,11 +85,12 @@ FailureOutcome handle_failure(RunContext& context) {
     const int number = script.current_step + 1;
 
     // Not final while the step's own time has not passed since it was announced.
-    const double seconds = decimal_from_text(context.expand(field_text(step.timeout)));
     const uint32_t waited = context.now() - run.step_start_time;
-    if (!run.single_step && static_cast<double>(waited) <= seconds * 1000.0) return kFailureNotFinal;
+    if (!run.single_step && waited <= context.milliseconds_of(step.timeout)) return kFailureNotFinal;
 
-    context.host.remove_keypress_watcher();
+    // The step's family lets go of what the step was waiting with.
+    if (const ActionFamily* family = context.families ? context.families->find(step.family) : nullptr)
+        if (family->step_given_up) family->step_given_up(context);
     std::string text = context.expand(step.text);
     if (text.size() > 255) text = text.substr(0, 255) + "...";
     std::string mode_name = field_text(step.onfail).empty() ? kDefaultMode : std::string(field_text(step.onfail));
@@ -99,7 +111,8 @@ FailureOutcome handle_failure(RunContext& context) {
         LocalTime t = context.services.environment->local_time();
         std::string path = failure_capture_path(context.services.log->file_path(), number, t.year, t.month, t.day,
                                                 t.hour, t.minute, t.second);
-        context.host.capture_screen(path);
+        if (context.services.desktop && context.services.desktop->capture)
+            context.services.desktop->capture->capture_to_file(0, path);
     }
 
     FailureMode mode = failure_mode_of(mode_name);
@@ -116,15 +129,15 @@ FailureOutcome handle_failure(RunContext& context) {
             }
             break;
         case FailureMode::kErrorContinue:
-            context.host.box(kFailureBoxTitle, message, BoxIcon::kExclamation, false);
+            box(context, kFailureBoxTitle, message, BoxIcon::kExclamation, false);
             go_on = true;
             break;
         case FailureMode::kErrorStop:
-            context.host.box(kFailureBoxTitle, message, BoxIcon::kStop, false);
+            box(context, kFailureBoxTitle, message, BoxIcon::kStop, false);
             break;
         case FailureMode::kSilent: break;
         case FailureMode::kAsk:
-            if (context.host.box(kFailureBoxTitle, message + "\n\nContinue?", BoxIcon::kQuestion, true) ==
+            if (box(context, kFailureBoxTitle, message + "\n\nContinue?", BoxIcon::kQuestion, true) ==
                 Answer::kYes) {
                 context.log("\tUser chose to CONTINUE\r\n");
                 go_on = true;
@@ -140,7 +153,7 @@ FailureOutcome handle_failure(RunContext& context) {
                 go_on = true;
             } else {
                 context.log("\tLabel \"%s\" not found\r\n", step.onfail_label);
-                context.host.box("Error", format("Label \"%s\" not found\r\n", step.onfail_label),
+                box(context, "Error", format("Label \"%s\" not found\r\n", step.onfail_label),
                                  BoxIcon::kExclamation, false);
             }
             break;

@@ -1,5 +1,6 @@
 #include "engine/run_context.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "engine/expand_text.h"
@@ -38,6 +39,13 @@ void RunContext::stop_run(bool quiet) {
     if (controller) controller->stop_run(quiet);
 }
 
-uint32_t RunContext::now() { return services.environment ? services.environment->tick_count() : 0; }
+uint32_t RunContext::now() { return services.desktop && services.desktop->clock ? services.desktop->clock->now() : 0; }
+
+uint32_t milliseconds_from_text(const std::string& text) {
+    const double seconds = decimal_from_text(text);
+    if (!(seconds > 0)) return 0;
+    const double ms = std::floor(seconds * 1000.0);
+    return ms > 4294967295.0 ? 4294967295u : static_cast<uint32_t>(ms);
+}
 
 }  // namespace zorbel

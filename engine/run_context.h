@@ -7,6 +7,8 @@
 
 #include "core/script_state.h"
 #include "core/text_rules.h"
+#include "engine/desktop.h"
+#include "engine/family.h"
 #include "engine/run_host.h"
 #include "engine/run_services.h"
 #include "engine/run_state.h"
@@ -22,12 +24,17 @@ constexpr int kStepSucceeded = 1;
 constexpr int kStepFailed = 0;
 constexpr int kStepArranged = -1;
 
+// The time rule of step fields: seconds in `text` (decimal-from-text, fractions
+// allowed) floored to milliseconds; 0 for none or a negative time; at most 2^32-1.
+uint32_t milliseconds_from_text(const std::string& text);
+
 struct RunContext {
     ScriptState& script;
     RunState& run;
     RunServices& services;
     RunHost& host;
     RunController* controller = nullptr;
+    const FamilyTable* families = nullptr;
 
     Step& step() { return script.steps[static_cast<size_t>(script.current_step)]; }
 
@@ -40,10 +47,23 @@ struct RunContext {
     int fail(const char* format, ...) ZORBEL_PRINTF(2, 3);
     // Stops the run (as the stop command does).
     void stop_run(bool quiet = false);
+
+    // The desktop seam and its clock; every effect of an executor goes through them.
+    Desktop& desktop() { return *services.desktop; }
+    Clock& clock() { return *services.desktop->clock; }
     uint32_t now();
+    UserInterface& ui() { return *services.ui; }
+
+    // The step's fields as an executor reads them: expanded; as a number by the
+    // text-to-number rule; as a time by the rule of milliseconds_from_text.
+    template <size_t N>
+    std::string text_of(const char (&field)[N]) { return expand(field_text(field)); }
+    std::string text_of(const std::string& text) { return expand(text); }
+    template <size_t N>
+    int32_t number_of(const char (&field)[N]) { return text_to_number(text_of(field)); }
+    template <size_t N>
+    uint32_t milliseconds_of(const char (&field)[N]) { return milliseconds_from_text(text_of(field)); }
 };
 
-// Every family executor has this form; it works on the context's current step.
-using Executor = int (*)(RunContext& context);
 
 }  // namespace zorbel

@@ -1,5 +1,6 @@
 #include "engine/run_controller.h"
 
+#include "core/user_interface.h"
 #include "engine/expansion_environment.h"
 #include "engine/failure_handling.h"
 #include "engine/run_log.h"
@@ -32,8 +33,23 @@ std::string elapsed_time_text(uint32_t seconds) {
     return format("%u:%02u:%02u", seconds / 3600, (seconds / 60) % 60, seconds % 60);
 }
 
-RunController::RunController(ScriptState& script, RunState& run, RunServices& services, RunHost& host)
-    : context_{script, run, services, host, this} {}
+RunController::RunController(ScriptState& script, RunState& run, RunServices& services, RunHost& host,
+                             const FamilyTable& families)
+    : context_{script, run, services, host, this, &families} {}
+
+void RunController::set_status(int part, const std::string& text) {
+    if (context_.services.ui) context_.services.ui->set_status(part, text);
+}
+
+void RunController::call_family_hooks(bool started) {
+    const FamilyTable& table = *context_.families;
+    for (size_t i = 0; i < table.count; ++i) {
+        void (*hook)(RunContext&) = started ? table.families[i]->run_started : table.families[i]->run_stopped;
+        if (hook) hook(context_);
+    }
+    if (!started)
+        for (auto& slot : context_.run.family_state) slot.reset();
+}
 
 void RunController::announce_step() {
     ScriptState& script = context_.script;
@@ -50,7 +66,7 @@ void RunController::announce_step() {
     } else {
         context_.log("[STEP %d]: %s \"%s\"\r\n", number, step.action, step.text.c_str());
     }
-    context_.host.set_status(0, format(" Running Step #%d", number));
+    set_status(0, format(" Running Step #%d", number));
 }
 
 int RunController::run_step() {
@@ -68,9 +84,15 @@ int RunController::run_step() {
         context_.services.run->innermost_loop_counter = context_.run.loops.innermost_counter();
         context_.services.run->pass_counter = context_.run.pass_counter;
     }
-    Executor executor = executor_for_family(step.family);
-    if (!executor) return context_.fail("Unknown Command (%d) \"%s\"", static_cast<int>(step.family), step.action);
-    return executor(context_);
+    return dispatch_step();
+}
+
+int RunController::dispatch_step() {
+    Step& step = context_.step();
+    const ActionFamily* family = context_.families->find(step.family);
+    if (!family) return context_.fail("Unknown Command (%d) \"%s\"", static_cast<int>(step.family), step.action);
+    if (const ActionRow* row = FamilyTable::match(*family, step.action)) return row->handler(context_, step);
+    return family->otherwise ? family->otherwise(context_, step) : kStepSucceeded;
 }
 
 void RunController::start_run(int command) {
@@ -79,8 +101,10 @@ void RunController::start_run(int command) {
     RunHost& host = context_.host;
     SettingsStore& store = *context_.services.store;
     if (script.step_count() == 0) {
-        host.box("System Message", "The file is empty.\n\nPlease add commands before using this feature.",
-                 BoxIcon::kInformation, false);
+        if (context_.services.ui)
+            context_.services.ui->box("System Message",
+                                      "The file is empty.\n\nPlease add commands before using this feature.",
+                                      BoxIcon::kInformation, false);
         return;
     }
     const bool single = command == kCommandRunSingleStep;
@@ -101,6 +125,11 @@ void RunController::start_run(int command) {
                      t.second, path.empty() ? "" : " for ", path.c_str());
     }
     host.enable_editing(false);
+    // A run starts without a current window; a run from the first step also forgets
+    // which window the last run activated.
+    run.current_window = 0;
+    if (command == kCommandRun) run.window_activated = false;
+    run.ticks_held = false;
     if (setting_number(store, "SOFTWARE\\Zorbel\\DisableScreenSaver")) {
         run.saved_screen_saver = setting_text(store, screen_saver_path(), 16);
         write_setting_text(store, screen_saver_path(), "0");
@@ -113,6 +142,7 @@ void RunController::start_run(int command) {
     run.run_start_time = context_.now();
     run.error_text.clear();
     run.running = true;
+    call_family_hooks(true);
 
     if (single) {
         run.single_step = true;
@@ -122,10 +152,10 @@ void RunController::start_run(int command) {
         int result = run_step();
         stop_run(true);
         if (result != kStepFailed) {
-            host.set_status(0, format(" Successfully ran step #%d", script.current_step + 1));
+            set_status(0, format(" Successfully ran step #%d", script.current_step + 1));
             if (script.current_step == before) ++script.current_step;
         } else {
-            host.set_status(0, format(" Step #%d failed", script.current_step + 1));
+            set_status(0, format(" Step #%d failed", script.current_step + 1));
             run.step_start_time = 0;
             handle_failure(context_);
         }
@@ -160,10 +190,11 @@ void RunController::step_tick() {
     ScriptState& script = context_.script;
     RunState& run = context_.run;
     RunHost& host = context_.host;
-    if (host.buffered_typing_active()) return;
+    if (run.ticks_held) return;
     host.kill_step_timer();
     if (!run.running) return;
-    if (script.step_count() == 0 || script.current_step < 0 || host.key_down(run.stop_key)) {
+    KeyState* keys = context_.services.desktop ? context_.services.desktop->key_state : nullptr;
+    if (script.step_count() == 0 || script.current_step < 0 || (keys && keys->key_down(run.stop_key))) {
         context_.log("Stop key pressed (0x%x), aborting run\r\n", run.stop_key);
         stop_run();
         return;
@@ -222,9 +253,9 @@ void RunController::stop_run(bool quiet) {
     RunHost& host = context_.host;
     SettingsStore& store = *context_.services.store;
     host.kill_step_timer();
-    host.remove_buffered_typing_hook();
     const bool was_running = run.running;
     run.running = false;
+    run.ticks_held = false;
     if (!quiet && was_running) {
         uint32_t elapsed = (context_.now() - run.run_start_time) / 1000;
         LocalTime t = context_.services.environment->local_time();
@@ -234,10 +265,8 @@ void RunController::stop_run(bool quiet) {
     run.repeats = 1;
     run.pass_counter = 0;
     script.last_announced_step = -1;
-    for (int& key : run.held_keys) {
-        if (key) host.release_key(key);
-        key = 0;
-    }
+    // Each family releases what the run opened (hooks, held keys, searches, sessions).
+    call_family_hooks(false);
     if (was_running && setting_number(store, "SOFTWARE\\Zorbel\\DisableScreenSaver"))
         write_setting_text(store, screen_saver_path(), run.saved_screen_saver);
     if (run.single_step) return;
@@ -247,9 +276,9 @@ void RunController::stop_run(bool quiet) {
     }
     host.enable_editing(true);
     if (script.current_step + 1 <= script.step_count())
-        host.set_status(0, format(" Stopped at step #%d", script.current_step + 1));
+        set_status(0, format(" Stopped at step #%d", script.current_step + 1));
     else
-        host.set_status(0, " Run Completed");
+        set_status(0, " Run Completed");
     if (setting_number(store, "SOFTWARE\\Zorbel\\Hilite")) host.select_step(script.current_step);
     if (setting_number(store, "SOFTWARE\\Zorbel\\ReturnWhenDone")) host.restore_main_window();
 }

@@ -18,7 +18,8 @@ constexpr int kStepTimerId = 1001;
 
 class RunController {
 public:
-    RunController(ScriptState& script, RunState& run, RunServices& services, RunHost& host);
+    RunController(ScriptState& script, RunState& run, RunServices& services, RunHost& host,
+                  const FamilyTable& families);
 
     RunContext& context() { return context_; }
 
@@ -28,8 +29,11 @@ public:
     void step_tick();
     // `stop run`; quiet leaves out the completion line.
     void stop_run(bool quiet = false);
-    // `run step`: announces the current step and runs its executor.
+    // `run step`: announces the current step and runs it.
     int run_step();
+    // Runs the current step by its family's first matching action row (or the
+    // family's handler for the rest); the executor result.
+    int dispatch_step();
 
     // The speed given on the command line ("/s"); 0 runs at the "DefaultSpeed" setting.
     int speed_override = 0;
@@ -42,12 +46,13 @@ private:
     void announce_step();
     void end_of_pass();
     void arm_next_tick();
+    void set_status(int part, const std::string& text);
+    // Calls every family's run_started (or run_stopped) hook; after the stop hooks the
+    // families' run-owned state is released.
+    void call_family_hooks(bool started);
 
     RunContext context_;
 };
-
-// The executor of a family code 1..15; null for any other code.
-Executor executor_for_family(uint32_t family);
 
 // "%d seconds" below a minute, "%d:%02d" below an hour, else "%d:%02d:%02d".
 std::string elapsed_time_text(uint32_t seconds);

@@ -16,6 +16,8 @@ class LogOutput;
 class Variables;
 class VariablesPalette;
 class TextExpander;
+class UserInterface;
+struct Desktop;
 
 // The run-state items the text expander reads; the run controller keeps them current.
 struct RunFacts {
@@ -36,6 +38,8 @@ struct RunServices {
     Variables* variables = nullptr;
     VariablesPalette* palette = nullptr;   // the Variables palette; null when there is none
     TextExpander* expander = nullptr;
+    Desktop* desktop = nullptr;            // every effect on the machine, and the clock
+    UserInterface* ui = nullptr;           // boxes, status bar and prompts
 };
 
 }  // namespace zorbel

@@ -2,8 +2,11 @@
 // beside the script state and is reset by `start run`.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "engine/family.h"
 
 namespace zorbel {
 
@@ -21,7 +24,6 @@ struct LoopLevel {
 struct LoopStack {
     int depth = 0;
     LoopLevel levels[kMaxLoopDepth + 1];
-    intptr_t file_search = 0;  // the innermost Files loop's open search (owned by the files actions)
     int32_t line_number = 0;   // the File Line loop's current line, from 1
     intptr_t loop_window = 0;  // the Windows loop's current window
 
@@ -48,6 +50,29 @@ struct RunState {
     std::string error_text;        // an executor's reason for failing
     LoopStack loops;
     std::vector<std::string> dataset_rows;  // the last query result, each row joined by ", "
+    // The window that the last window, mouse or wait step found (0: none yet).
+    intptr_t current_window = 0;
+    // Set by "Activate" and "Maximize"; the prompts re-activate the current window
+    // after a dialog while it is set. Kept by Run From Here, cleared by Run.
+    bool window_activated = false;
+    // Set while a step that already returned keeps working (typing through a hook or
+    // a timer): step ticks are ignored until it ends and re-arms the run.
+    bool ticks_held = false;
+    // Each family's run-owned state, by family code; emptied by `stop run`.
+    std::unique_ptr<FamilyRunState> family_state[kFamilyCodeLimit];
+
+    // The state of family `code`, made on first use.
+    template <typename State>
+    State& state_of(uint32_t code) {
+        std::unique_ptr<FamilyRunState>& slot = family_state[code % kFamilyCodeLimit];
+        if (!slot) slot.reset(new State());
+        return static_cast<State&>(*slot);
+    }
+    // The state of family `code` when it has one, else null.
+    template <typename State>
+    State* existing_state_of(uint32_t code) {
+        return static_cast<State*>(family_state[code % kFamilyCodeLimit].get());
+    }
 };
 
 // Delay in milliseconds before the next step at `speed` (1..10; others are clamped).

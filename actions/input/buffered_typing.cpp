@@ -3,65 +3,50 @@
 #include <utility>
 
 #include "actions/input/keyboard_desktop.h"
-#include "actions/input/keyboard_executor.h"
+#include "engine/run_context.h"
 
 namespace zorbel {
 
 namespace {
 
-// The typing in progress. The hook procedure and the timer get no user pointer, so it
-// is global; there is only one at a time.
-struct BufferedTyping {
-    BufferedTypingMode mode = BufferedTypingMode::kNone;
-    bool active = false;
-    BufferedPlayback playback;
-    RunContext* context = nullptr;
-    KeyboardDesktop* desktop = nullptr;
-};
-
-BufferedTyping& typing() {
-    static BufferedTyping state;
-    return state;
-}
-
-void stop_driver(BufferedTyping& t) {
-    BufferedTypingDriver& driver = t.desktop->buffered_typing();
-    if (t.mode == BufferedTypingMode::kHook) driver.remove_playback_hook();
-    else driver.stop_ticks();
-    t.active = false;
-}
-
-// Ends the typing and lets the run go on at the next step after the speed's delay.
-void finish(bool internal_error) {
-    BufferedTyping& t = typing();
-    if (!t.active) return;
-    stop_driver(t);
-    RunContext* context = t.context;
-    t.context = nullptr;
-    if (context == nullptr) return;
-    if (internal_error) context->log("An internal error ocurred in Buffered Type\r\n");
-    if (context->run.running) context->host.set_step_timer(speed_delay(context->run.speed));
-}
+BufferedTypingDriver& driver_of(RunContext& context) { return context.desktop().keyboard->buffered_typing(); }
 
 }  // namespace
 
-int start_buffered_typing(RunContext& context, KeyboardDesktop& desktop, std::string text) {
-    BufferedTyping& t = typing();
-    if (t.active) return context.fail("Unable to start buffer hook");
-    t.playback.start(std::move(text), desktop.tick_count());
-    t.context = &context;
-    t.desktop = &desktop;
-    desktop.sleep(kBufferedTypingSettleMs);
-    BufferedTypingDriver& driver = desktop.buffered_typing();
+void BufferedTyping::stop() {
+    if (!active_) return;
+    BufferedTypingDriver& driver = driver_of(*context_);
+    if (mode_ == BufferedTypingMode::kHook) driver.remove_playback_hook();
+    else driver.stop_ticks();
+    active_ = false;
+    context_->run.ticks_held = false;
+}
+
+// Ends the typing and lets the run go on at the next step after the speed's delay.
+void BufferedTyping::finish(bool internal_error) {
+    if (!active_) return;
+    RunContext& context = *context_;
+    stop();
+    if (internal_error) context.log("An internal error ocurred in Buffered Type\r\n");
+    if (context.run.running) context.host.set_step_timer(speed_delay(context.run.speed));
+}
+
+int BufferedTyping::start(RunContext& context, std::string text) {
+    if (active_) return context.fail("Unable to start buffer hook");
+    context_ = &context;
+    playback_.start(std::move(text), context.now());
+    context.clock().sleep(kBufferedTypingSettleMs);
+    BufferedTypingDriver& driver = driver_of(context);
     // Set before the hook goes in: the system may call it as soon as it is installed.
-    t.active = true;
-    t.mode = BufferedTypingMode::kHook;
-    if (!driver.journal_playback_works() || !driver.install_playback_hook()) t.mode = BufferedTypingMode::kTicks;
-    desktop.sleep(kBufferedTypingSettleMs);
-    if (t.mode == BufferedTypingMode::kTicks && !driver.start_ticks(kBufferedTypingTickMs)) {
-        t.active = false;
-        t.mode = BufferedTypingMode::kNone;
-        t.context = nullptr;
+    active_ = true;
+    context.run.ticks_held = true;
+    mode_ = BufferedTypingMode::kHook;
+    if (!driver.journal_playback_works() || !driver.install_playback_hook(this)) mode_ = BufferedTypingMode::kTicks;
+    context.clock().sleep(kBufferedTypingSettleMs);
+    if (mode_ == BufferedTypingMode::kTicks && !driver.start_ticks(kBufferedTypingTickMs, this)) {
+        active_ = false;
+        context.run.ticks_held = false;
+        mode_ = BufferedTypingMode::kNone;
         return context.fail("Unable to start buffer hook");
     }
     ++context.script.current_step;
@@ -69,42 +54,26 @@ int start_buffered_typing(RunContext& context, KeyboardDesktop& desktop, std::st
     return kStepArranged;
 }
 
-bool buffered_typing_next_event(JournalEvent* event) {
-    BufferedTyping& t = typing();
+bool BufferedTyping::next_event(JournalEvent* event) {
     *event = JournalEvent();
-    if (!t.active) return false;
-    if (t.playback.next_event(t.desktop->keys(), event)) return true;
+    if (!active_) return false;
+    if (playback_.next_event(context_->desktop().keyboard->keys(), event)) return true;
     finish(true);
     return false;
 }
 
-void buffered_typing_skip() {
-    BufferedTyping& t = typing();
-    if (t.active && t.playback.skip(t.desktop->tick_count())) finish(false);
+void BufferedTyping::skip() {
+    if (active_ && playback_.skip(context_->now())) finish(false);
 }
 
-void buffered_typing_tick() {
-    BufferedTyping& t = typing();
-    if (!t.active) return;
-    if (!t.playback.has_character()) {
+void BufferedTyping::tick() {
+    if (!active_) return;
+    if (!playback_.has_character()) {
         finish(true);
         return;
     }
-    t.playback.send_character(t.desktop->keys());
-    if (t.playback.character_done(t.desktop->tick_count())) finish(false);
+    playback_.send_character(context_->desktop().keyboard->keys());
+    if (playback_.character_done(context_->now())) finish(false);
 }
-
-bool buffered_typing_active() { return typing().active; }
-
-void remove_buffered_typing_hook() {
-    BufferedTyping& t = typing();
-    if (!t.active) return;
-    stop_driver(t);
-    t.context = nullptr;
-}
-
-BufferedTypingMode buffered_typing_mode() { return typing().mode; }
-
-const BufferedPlayback& buffered_typing_playback() { return typing().playback; }
 
 }  // namespace zorbel

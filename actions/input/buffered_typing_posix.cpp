@@ -8,9 +8,9 @@ namespace {
 class NoBufferedTyping : public BufferedTypingDriver {
 public:
     bool journal_playback_works() override { return false; }
-    bool install_playback_hook() override { return false; }
+    bool install_playback_hook(BufferedTypingEvents*) override { return false; }
     void remove_playback_hook() override {}
-    bool start_ticks(uint32_t) override { return false; }
+    bool start_ticks(uint32_t, BufferedTypingEvents*) override { return false; }
     void stop_ticks() override {}
 };
 

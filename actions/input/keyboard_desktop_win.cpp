@@ -1,11 +1,6 @@
 #include <windows.h>
 
-#include <cstring>
-#include <new>
-#include <stdexcept>
-
 #include "actions/input/keyboard_desktop.h"
-#include "engine/clipboard.h"
 
 namespace zorbel {
 
@@ -19,30 +14,8 @@ class SystemKeyboardDesktop : public KeyboardDesktop {
 public:
     KeyEventSink& keys() override { return system_key_events(); }
     BufferedTypingDriver& buffered_typing() override { return system_buffered_typing(); }
-    void sleep(uint32_t milliseconds) override { Sleep(milliseconds); }
-    uint32_t tick_count() override { return GetTickCount(); }
-
-    bool save_clipboard_text(std::string* saved) override {
-        saved->clear();
-        if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(nullptr)) return reserve(saved, 0);
-        bool ok = true;
-        HANDLE data = GetClipboardData(CF_TEXT);
-        const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-        if (text) {
-            size_t length = strnlen(text, GlobalSize(data));
-            ok = reserve(saved, length);
-            if (ok) saved->assign(text, length);
-            GlobalUnlock(data);
-        } else {
-            ok = reserve(saved, 0);
-        }
-        CloseClipboard();
-        return ok;
-    }
-
-    void put_clipboard_text(const std::string& text) override { clipboard::set_text(text); }
-
-    intptr_t foreground_window() override { return reinterpret_cast<intptr_t>(GetForegroundWindow()); }
+    bool key_down(int virtual_key) override { return (GetAsyncKeyState(virtual_key) & 0x8000) != 0; }
+    bool caps_lock_on() override { return (GetKeyState(VK_CAPITAL) & 0x8001) != 0; }
 
     void set_window_text(intptr_t window, const std::string& text) override {
         DWORD_PTR result = 0;
@@ -64,18 +37,6 @@ public:
         return result;
     }
 
-private:
-    // The save buffer holds the text and its NUL, and at least 256 bytes.
-    static bool reserve(std::string* saved, size_t length) {
-        try {
-            saved->reserve(length + 1 < 256 ? 256 : length + 1);
-        } catch (const std::bad_alloc&) {
-            return false;
-        } catch (const std::length_error&) {
-            return false;
-        }
-        return true;
-    }
 };
 
 }  // namespace

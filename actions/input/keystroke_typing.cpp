@@ -1,8 +1,8 @@
 #include "actions/input/keystroke_typing.h"
 
-#include "actions/input/key_events.h"
 #include "actions/input/key_tokens.h"
-#include "actions/input/keyboard_desktop.h"
+#include "engine/desktop.h"
+#include "actions/input/key_events.h"
 #include "core/text_rules.h"
 
 namespace zorbel {
@@ -40,8 +40,7 @@ uint32_t delay_of_token(std::string_view token) {
     return static_cast<uint32_t>(ms);
 }
 
-int type_keystrokes(std::string_view text, bool literal, KeyboardDesktop& desktop, int held_keys[3]) {
-    KeyEventSink& keys = desktop.keys();
+int type_keystrokes(std::string_view text, bool literal, KeyEventSink& keys, Clock& clock, int held_keys[3]) {
     const bool parse_tokens = !literal;
     int keystrokes = 0;
     size_t position = 0;
@@ -60,7 +59,7 @@ int type_keystrokes(std::string_view text, bool literal, KeyboardDesktop& deskto
                 ++keystrokes;
             }
         } else if (starts_with_ignore_case(rest, kDelayToken)) {
-            desktop.sleep(delay_of_token(rest));
+            clock.sleep(delay_of_token(rest));
         }
         size_t next = position + 1;
         if (is_token) {

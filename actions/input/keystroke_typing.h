@@ -1,6 +1,6 @@
 // Typing a text as keystrokes ("Simulate Keypress", "Text + System Keys"): key tokens,
 // held modifiers, "{Delay}" pauses, and the wait for the keyboard buffer afterwards.
-// Desktop-free: keys and pauses go through the KeyboardDesktop.
+// Desktop-free: keys go to a KeyEventSink, pauses to the clock.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -8,7 +8,8 @@
 
 namespace zorbel {
 
-class KeyboardDesktop;
+class KeyEventSink;
+class Clock;
 
 // Slots of the run's held modifier keys: each holds its key's code once a typing step
 // pressed it during the run, else 0.
@@ -21,7 +22,7 @@ constexpr int kHeldAlt = 2;
 // "{Delay=n}" pauses n ms and unknown tokens are typed as they are written. CTRL, SHIFT
 // or ALT pressed by a token is noted in `held_keys`. Returns the keystrokes counted (one
 // per released key).
-int type_keystrokes(std::string_view text, bool literal, KeyboardDesktop& desktop, int held_keys[3]);
+int type_keystrokes(std::string_view text, bool literal, KeyEventSink& keys, Clock& clock, int held_keys[3]);
 
 // The pause of a "{Delay" token at the start of `token`: the digits of its first 31
 // characters up to the closing brace, in milliseconds.

@@ -1,8 +1,8 @@
 // Menu selection through the menu bar, by keystrokes, and through the system menu.
 #include "actions/menus/menu_path.h"
-#include "actions/menus/menu_selection.h"
+#include "actions/menus/menu_selection_win.h"
 #include "actions/windows/window_keys_win.h"
-#include "actions/windows/window_search.h"
+#include "actions/windows/window_search_win.h"
 #include "core/text_rules.h"
 
 namespace zorbel {

@@ -1,11 +1,11 @@
 // What the mouse steps need from the desktop: the pointer, mouse events, the screen
-// size, the current window and the window primitives of "Move to Control" and "Move
-// to Window". mouse_desktop_win.cpp is the real desktop; native tests record calls.
+// size and the glide of "Move to Control" and "Move to Window"; the windows they act
+// on come from the WindowDesktop. mouse_desktop_win.cpp is the real pointer; native
+// tests record calls.
 #pragma once
 #include <cstdint>
 #include <string>
 
-#include "engine/current_window.h"
 #include "engine/expansion_environment.h"
 
 namespace zorbel {
@@ -31,26 +31,14 @@ public:
     virtual void mouse_event(uint32_t flags, long x, long y, int32_t data) = 0;
     // ShowCursor(TRUE).
     virtual void show_cursor() = 0;
-    virtual void sleep(uint32_t milliseconds) = 0;
     virtual ScreenPoint screen_size() = 0;
     virtual uint32_t double_click_time() = 0;
-
-    // The run's current window (0 when none is set) and its replacement.
-    virtual intptr_t current_window() = 0;
-    virtual void set_current_window(intptr_t window) = 0;
-    // A window that still exists and is visible (WS_VISIBLE and IsWindowVisible).
-    virtual bool is_visible_window(intptr_t window) = 0;
-    virtual intptr_t foreground_window() = 0;
-    virtual bool window_rect(intptr_t window, WindowRect* out) = 0;
-
-    // FindTargetWindow with mode 0; 0 when nothing matches.
-    virtual intptr_t find_window(uint32_t criteria, const std::string& specification) = 0;
-    virtual void activate_window(intptr_t window) = 0;
     // GlideCursorToWindow: to the centre for where = 2, else to the top-left corner.
     virtual void glide_to_window(intptr_t window, int where, bool glide) = 0;
 };
 
-// The desktop the program runs on; natively a desktop without a pointer.
+// The pointer the program runs with (for the program shell to assemble); natively a
+// desktop without a pointer.
 MouseDesktop& system_mouse_desktop();
 
 }  // namespace zorbel

@@ -3,8 +3,7 @@
 
 #include "actions/mouse/mouse_desktop.h"
 #include "actions/mouse/pointer_settle.h"
-#include "actions/windows/window_run_state.h"
-#include "actions/windows/window_search.h"
+#include "actions/windows/window_search_win.h"
 
 namespace zorbel {
 
@@ -47,28 +46,10 @@ public:
         ::mouse_event(flags, static_cast<DWORD>(x), static_cast<DWORD>(y), static_cast<DWORD>(data), 0);
     }
     void show_cursor() override { ShowCursor(TRUE); }
-    void sleep(uint32_t milliseconds) override { Sleep(milliseconds); }
     ScreenPoint screen_size() override {
         return ScreenPoint{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     }
     uint32_t double_click_time() override { return GetDoubleClickTime(); }
-    intptr_t current_window() override { return window_run_state().current_window; }
-    void set_current_window(intptr_t window) override { window_run_state().current_window = window; }
-    bool is_visible_window(intptr_t window) override {
-        HWND w = as_window(window);
-        return IsWindow(w) && (GetWindowLongA(w, GWL_STYLE) & WS_VISIBLE) && IsWindowVisible(w);
-    }
-    intptr_t foreground_window() override { return reinterpret_cast<intptr_t>(GetForegroundWindow()); }
-    bool window_rect(intptr_t window, WindowRect* out) override {
-        RECT r;
-        if (!GetWindowRect(as_window(window), &r)) return false;
-        *out = WindowRect{r.left, r.top, r.right, r.bottom};
-        return true;
-    }
-    intptr_t find_window(uint32_t criteria, const std::string& specification) override {
-        return reinterpret_cast<intptr_t>(FindTargetWindow(criteria, specification.c_str(), kModeAnyWindow));
-    }
-    void activate_window(intptr_t window) override { ActivateWindow(as_window(window)); }
     void glide_to_window(intptr_t window, int where, bool glide) override {
         GlideCursorToWindow(as_window(window), where, glide);
     }

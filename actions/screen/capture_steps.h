@@ -5,17 +5,11 @@
 
 namespace zorbel {
 
-class MouseDesktop;
-class ScreenDesktop;
-
 // "Screen" in the action's name captures the whole screen; any other name the current
 // window if it is still a visible window, else (after 250 ms) the foreground window,
 // which becomes the current window (with no window at all, the whole screen).
-// kStepSucceeded when the file was written, else
-// kStepFailed without a message of its own.
-int run_capture_step(RunContext& context, MouseDesktop& desktop, ScreenDesktop& screen);
-
-// The same on the system's desktop, for the System family's executor.
-int execute_capture_step(RunContext& context);
+// kStepSucceeded when the file was written, else kStepFailed without a message of
+// its own.
+int capture_step(RunContext& context, Step& step);
 
 }  // namespace zorbel

@@ -6,10 +6,11 @@
 #include <string>
 
 #include "actions/screen/pixel_buffer.h"
+#include "engine/desktop.h"
 
 namespace zorbel {
 
-class ScreenDesktop {
+class ScreenDesktop : public ScreenCapture {
 public:
     virtual ~ScreenDesktop() = default;
 
@@ -22,8 +23,8 @@ public:
     // Idle priority for the process while a search runs (true), then the earlier
     // priority class again (false).
     virtual void search_priority(bool searching) = 0;
-    // `CaptureToBitmapFile`: the window (0: the whole screen) written as a BMP file.
-    virtual bool capture_to_file(intptr_t window, const std::string& path) = 0;
+    // `CaptureToBitmapFile`: the window (0: the whole screen) written as a BMP file
+    // (capture_to_file, from ScreenCapture).
     // `ResolveProgramPath`: the full path of a file named in a step, looked for in the
     // program search order with the folder of `script_path`; false when nothing was
     // found, `out` then holds `name`.

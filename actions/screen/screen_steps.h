@@ -33,24 +33,19 @@ struct ImageOnScreen {
 // `FindImageOnScreen` for a step of the run, `path` as given (not resolved).
 ImageOnScreen find_image_for_run(RunContext& context, ScreenDesktop& screen, const std::string& path, bool masked);
 
+// The screen conditions, lent to the IF and Wait steps by the Mouse family.
 // "IF Pixel is Visible": the colour named by the step's value1, taken as it stands.
-bool if_pixel_is_visible(RunContext& context);
+bool if_pixel_is_visible(RunContext& context, Step& step);
 // "IF Image is Visible" and "IF Masked Image is Visible": the image named by the
 // expanded text. When it is not found and the search gave a reason, logs
 // "\tImage Match Failed: %s\r\n" (the step itself succeeds either way).
-bool if_image_is_visible(RunContext& context, bool masked);
+bool if_image_is_visible(RunContext& context, Step& step);
 // "Wait for Pixel": the colour named by the expanded value1 is on the screen. The
 // error text is cleared: a wait that is not yet satisfied has no reason to give.
-bool wait_for_pixel(RunContext& context);
+bool wait_for_pixel(RunContext& context, Step& step);
 // "Wait for Image to Appear" and "Wait for Masked Image": the image named by the
 // expanded text, resolved against the script's folder, is on the screen. The error
 // text holds why the file could not be used, and is empty otherwise.
-bool wait_for_image(RunContext& context, bool masked);
-
-// The same against a given screen (native tests use buffers).
-bool if_pixel_is_visible_on(RunContext& context, ScreenDesktop& screen);
-bool if_image_is_visible_on(RunContext& context, ScreenDesktop& screen, bool masked);
-bool wait_for_pixel_on(RunContext& context, ScreenDesktop& screen);
-bool wait_for_image_on(RunContext& context, ScreenDesktop& screen, bool masked);
+bool wait_for_image(RunContext& context, Step& step);
 
 }  // namespace zorbel

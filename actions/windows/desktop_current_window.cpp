@@ -24,9 +24,4 @@ std::string DesktopCurrentWindow::class_name() {
     return window ? desktop_.window_class(window) : std::string();
 }
 
-CurrentWindow& desktop_current_window() {
-    static DesktopCurrentWindow window(system_window_desktop(), window_run_state());
-    return window;
-}
-
 }  // namespace zorbel

@@ -3,14 +3,14 @@
 // the current window) when none is set.
 #pragma once
 #include "actions/windows/window_desktop.h"
-#include "actions/windows/window_run_state.h"
+#include "engine/run_state.h"
 #include "engine/current_window.h"
 
 namespace zorbel {
 
 class DesktopCurrentWindow : public CurrentWindow {
 public:
-    DesktopCurrentWindow(WindowDesktop& desktop, WindowRunState& state) : desktop_(desktop), state_(state) {}
+    DesktopCurrentWindow(WindowDesktop& desktop, RunState& state) : desktop_(desktop), state_(state) {}
 
     intptr_t handle() override;
     bool rect(WindowRect* out) override;
@@ -21,11 +21,7 @@ private:
     intptr_t current();
 
     WindowDesktop& desktop_;
-    WindowRunState& state_;
+    RunState& state_;
 };
-
-// The program's current window on the system desktop and the program's window run
-// state; wire it as RunServices::window.
-CurrentWindow& desktop_current_window();
 
 }  // namespace zorbel

@@ -28,7 +28,11 @@ public:
     // The window's text, at most `limit` characters ("" for a dead window).
     virtual std::string window_title(intptr_t window, size_t limit) = 0;
     virtual std::string window_class(intptr_t window) = 0;
-    virtual void sleep(uint32_t milliseconds) = 0;
+    // A window that still exists and is visible (WS_VISIBLE and IsWindowVisible).
+    virtual bool is_visible_window(intptr_t window) = 0;
+    // The next top-level window after `window` in the system's window order that is
+    // visible and has a title; 0 when there is none.
+    virtual intptr_t next_titled_window(intptr_t window) = 0;
 
     // The bitmap option: the image file's full path (`ResolveProgramPath` with the
     // folder of the open script; `name` itself when nothing was found), whether it
@@ -64,7 +68,8 @@ public:
     virtual void select_system_menu_item(intptr_t window, const std::string& name) = 0;
 };
 
-// The desktop the program runs on; natively a desktop without windows.
+// The desktop the program runs on (for the program shell to assemble); natively a
+// desktop without windows.
 WindowDesktop& system_window_desktop();
 
 }  // namespace zorbel

@@ -17,7 +17,8 @@ public:
     bool window_rect(intptr_t, WindowRect*) override { return false; }
     std::string window_title(intptr_t, size_t) override { return std::string(); }
     std::string window_class(intptr_t) override { return std::string(); }
-    void sleep(uint32_t) override {}
+    bool is_visible_window(intptr_t) override { return false; }
+    intptr_t next_titled_window(intptr_t) override { return 0; }
     std::string resolve_image_path(const std::string& name, const std::string&) override { return name; }
     bool file_exists(const std::string&) override { return false; }
     bool window_under_image(RunContext&, const std::string&, intptr_t*) override { return false; }

@@ -1,9 +1,9 @@
 // The window steps' desktop on Windows: the search, the primitives and the menu
 // selection applied to real windows.
-#include "actions/menus/menu_selection.h"
+#include "actions/menus/menu_selection_win.h"
 #include "actions/windows/window_desktop.h"
 #include "actions/screen/screen_steps.h"
-#include "actions/windows/window_search.h"
+#include "actions/windows/window_search_win.h"
 
 namespace zorbel {
 
@@ -37,7 +37,16 @@ public:
         GetClassNameA(as_window(window), name, sizeof(name));
         return name;
     }
-    void sleep(uint32_t milliseconds) override { Sleep(milliseconds); }
+    bool is_visible_window(intptr_t window) override {
+        HWND w = as_window(window);
+        return window && IsWindow(w) && (GetWindowLongA(w, GWL_STYLE) & WS_VISIBLE) && IsWindowVisible(w);
+    }
+    intptr_t next_titled_window(intptr_t window) override {
+        HWND w = as_window(window);
+        while ((w = GetWindow(w, GW_HWNDNEXT)) != nullptr)
+            if (IsWindowVisible(w) && GetWindowTextLengthA(w) > 0) return as_handle(w);
+        return 0;
+    }
 
     bool file_exists(const std::string& path) override {
         DWORD attributes = GetFileAttributesA(path.c_str());
@@ -49,7 +58,7 @@ public:
         return path;
     }
     bool window_under_image(RunContext& context, const std::string& path, intptr_t* window) override {
-        const ImageOnScreen image = find_image_for_run(context, system_screen_desktop(), path, false);
+        const ImageOnScreen image = find_image_for_run(context, *context.desktop().screen, path, false);
         if (!image.found) return false;
         *window = as_handle(WindowAtPoint(POINT{image.x, image.y}));
         return true;

@@ -1,7 +1,7 @@
 // The primitives that act on a found window: activation, closing, pressing a
 // control, moving the pointer to a window, the window under a point, check state.
 #include "actions/windows/window_keys_win.h"
-#include "actions/windows/window_search.h"
+#include "actions/windows/window_search_win.h"
 
 namespace zorbel {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "actions/windows/window_search.h"
+#include "actions/windows/window_search_win.h"
 
 namespace zorbel {
 

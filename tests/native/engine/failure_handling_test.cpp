@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/failure_handling.h"
-#include "tests/native/engine/run_rig.h"
+#include "tests/native/support/run_rig.h"
 
 namespace zorbel {
 namespace {
@@ -52,9 +52,9 @@ TEST(FailureHandling, DisplayErrorAndStopShowsTheBoxAndStops) {
     add_failing(rig, "Display Error and Stop");
     rig.add("Comment", "never");
     rig.run_script();
-    ASSERT_EQ(1u, rig.host.boxes.size());
+    ASSERT_EQ(1u, rig.ui.boxes.size());
     EXPECT_EQ("Zorbel Run Failure|Error while running step #1:  Goto Label nowhere\r\n\r\nLabel \"nowhere\" not found",
-              rig.host.boxes[0]);
+              rig.ui.boxes[0]);
     EXPECT_EQ("\tRUN FAILED", rig.lines().back());
     EXPECT_EQ(std::string::npos, rig.log().find("never"));
 }
@@ -63,7 +63,7 @@ TEST(FailureHandling, StopSilentlyShowsNoBox) {
     RunRig rig;
     add_failing(rig, "Stop Silently");
     rig.run_script();
-    EXPECT_TRUE(rig.host.boxes.empty());
+    EXPECT_TRUE(rig.ui.boxes.empty());
     EXPECT_EQ("\tRUN FAILED", rig.lines().back());
 }
 
@@ -95,8 +95,8 @@ TEST(FailureHandling, JumpToAMissingLabelStopsWithABox) {
     add_failing(rig, "Jump to Label", "gone");
     rig.run_script();
     EXPECT_NE(std::string::npos, rig.log().find("\tLabel \"gone\" not found\r\n\tRUN FAILED\r\n"));
-    ASSERT_EQ(1u, rig.host.boxes.size());
-    EXPECT_EQ("Error|Label \"gone\" not found\r\n", rig.host.boxes[0]);
+    ASSERT_EQ(1u, rig.ui.boxes.size());
+    EXPECT_EQ("Error|Label \"gone\" not found\r\n", rig.ui.boxes[0]);
 }
 
 TEST(FailureHandling, IncrementVariableCountsAndGoesOn) {
@@ -123,14 +123,14 @@ TEST(FailureHandling, RestartRunGoesBackToStepOne) {
 
 TEST(FailureHandling, AskToContinueFollowsTheAnswer) {
     RunRig yes;
-    yes.host.answers.push_back(Answer::kYes);
+    yes.ui.answers.push_back(Answer::kYes);
     add_failing(yes, "Ask to Continue");
     yes.add("Comment", "after");
     yes.run_script();
     EXPECT_NE(std::string::npos, yes.log().find("\tUser chose to CONTINUE\r\n"));
     EXPECT_EQ("[STEP 2]: Comment \"after\"", yes.lines().back());
-    ASSERT_EQ(1u, yes.host.boxes.size());
-    EXPECT_NE(std::string::npos, yes.host.boxes[0].find("\n\nContinue?"));
+    ASSERT_EQ(1u, yes.ui.boxes.size());
+    EXPECT_NE(std::string::npos, yes.ui.boxes[0].find("\n\nContinue?"));
 
     RunRig no;
     add_failing(no, "Ask to Continue");
@@ -143,9 +143,9 @@ TEST(FailureHandling, AStepIsRetriedUntilItsTimeoutHasPassed) {
     RunRig rig;
     add_failing(rig, "Stop Silently", "", "5");
     write_setting_number(rig.store, "SOFTWARE\\Zorbel\\DefaultSpeed", 5);  // 200 ms between tries
-    const uint32_t start = rig.clock.now;
+    const uint32_t start = rig.desktop.clock.now_ms;
     rig.run_script();
-    const uint32_t waited = rig.clock.now - start;
+    const uint32_t waited = rig.desktop.clock.now_ms - start;
     EXPECT_GT(waited, 5000u);
     EXPECT_LT(waited, 5600u);
     Lines lines = rig.lines();
@@ -160,7 +160,7 @@ TEST(FailureHandling, ImageFlagSavesAScreenCaptureBesideTheLog) {
     write_setting_text(rig.store, "SOFTWARE\\Zorbel\\Logfile", "C:\\logs\\run.txt");
     add_failing(rig, "Stop Silently").onfail_image = 1;
     rig.run_script();
-    EXPECT_EQ((std::vector<std::string>{"C:\\logs\\run Step #1 FAILURE 2000-01-01 000000.bmp"}), rig.host.captures);
+    EXPECT_EQ((std::vector<std::string>{"0|C:\\logs\\run Step #1 FAILURE 2000-01-01 000000.bmp"}), rig.desktop.screen.captured_files);
 }
 
 TEST(FailureHandling, LogFlagWritesTheFailureWhileLoggingIsOff) {
@@ -182,7 +182,7 @@ TEST(FailureHandling, SingleStepNeverContinues) {
     rig.add("Comment");
     rig.host.selected = 0;
     rig.controller.start_run(kCommandRunSingleStep);
-    EXPECT_EQ(" Stopped at step #1", rig.host.status);
+    EXPECT_EQ(" Stopped at step #1", rig.ui.status);
     EXPECT_NE(std::string::npos, rig.log().find("\tRUN FAILED\r\n"));
     EXPECT_FALSE(rig.host.timer_armed);
     EXPECT_EQ(0, rig.host.posted_ticks);

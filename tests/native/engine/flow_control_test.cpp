@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "engine/condition.h"
-#include "tests/native/engine/run_rig.h"
+#include "tests/native/support/run_rig.h"
 
 namespace zorbel {
 namespace {
@@ -91,8 +91,8 @@ TEST(IfFamily, FileFolderClipboardAndCapsTests) {
     TempFolder folder;
     std::ofstream(folder.file("there.txt")) << "x";
     RunRig rig;
-    rig.clock.set_clipboard_text("exact");
-    rig.host.caps = true;
+    rig.desktop.clipboard.set_text("exact");
+    rig.desktop.keyboard.caps = true;
     const char* tests[][2] = {
         {"IF File Exists", "there.txt"}, {"IF File Exists", "missing.txt"}, {"IF Folder Exists", ""},
         {"IF Clipboard Equals", "exact"}, {"IF Clipboard Equals", "Exact"}, {"IF Caps Lock is On", ""},
@@ -260,7 +260,7 @@ TEST(WaitFamily, FreezeBlocksForItsTime) {
     RunRig rig;
     rig.add("Freeze", "", "0.25");
     rig.run_script();
-    EXPECT_EQ(250u, rig.host.slept_ms);
+    EXPECT_EQ(250u, rig.desktop.clock.slept_ms);
 }
 
 TEST(WaitFamily, WaitForFileSucceedsOnceTheFileExists) {

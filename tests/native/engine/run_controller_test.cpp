@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/native/engine/run_rig.h"
+#include "tests/native/support/run_rig.h"
 
 namespace zorbel {
 namespace {
@@ -13,7 +13,7 @@ TEST(RunController, RunsEveryStepOnceAndReportsCompletion) {
     rig.add("Comment");
     rig.run_script();
     EXPECT_EQ((Lines{"[STEP 1]: Comment \"first\"", "[STEP 2]: Comment"}), rig.lines());
-    EXPECT_EQ(" Run Completed", rig.host.status);
+    EXPECT_EQ(" Run Completed", rig.ui.status);
     EXPECT_FALSE(rig.run.running);
     EXPECT_TRUE(rig.host.editing_enabled);
     EXPECT_NE(std::string::npos, rig.log().find("Run Completed at 0:00:00, (Elapsed Time: 0 seconds)\r\n\r\n"));
@@ -31,7 +31,7 @@ TEST(RunController, EmptyScriptShowsTheBoxAndDoesNotRun) {
     RunRig rig;
     rig.controller.start_run(kCommandRun);
     EXPECT_EQ((std::vector<std::string>{"System Message|The file is empty.\n\nPlease add commands before using this feature."}),
-              rig.host.boxes);
+              rig.ui.boxes);
     EXPECT_FALSE(rig.run.running);
     EXPECT_EQ("", rig.log());
 }
@@ -59,7 +59,7 @@ TEST(RunController, EndlessRepeatsRunUntilTheStopKey) {
     rig.controller.start_run(kCommandRun);
     rig.drive(50);
     EXPECT_TRUE(rig.run.running);
-    rig.host.down_keys.push_back(19);
+    rig.desktop.keyboard.down_keys.push_back(19);
     rig.drive(60);
     EXPECT_FALSE(rig.run.running);
     EXPECT_NE(std::string::npos, rig.log().find("Stop key pressed (0x13), aborting run\r\n"));
@@ -86,7 +86,7 @@ TEST(RunController, BreakpointStopsBeforeTheStep) {
     rig.add("Comment", "y");
     rig.run_script();
     EXPECT_EQ((Lines{"Breakpoint at step #1 \"Comment\", stopping run"}), rig.lines());
-    EXPECT_EQ(" Stopped at step #1", rig.host.status);
+    EXPECT_EQ(" Stopped at step #1", rig.ui.status);
 }
 
 TEST(RunController, LongStepTextsAreCutInTheHeader) {
@@ -180,20 +180,34 @@ TEST(RunController, SingleStepRunsOneStepAndAdvances) {
     rig.add("Comment", "b");
     rig.host.selected = 0;
     rig.controller.start_run(kCommandRunSingleStep);
-    EXPECT_EQ(" Successfully ran step #1", rig.host.status);
+    EXPECT_EQ(" Successfully ran step #1", rig.ui.status);
     EXPECT_EQ(1, rig.host.selected);
     EXPECT_EQ((Lines{"[STEP 1]: Comment \"a\""}), rig.lines());
     EXPECT_FALSE(rig.host.timer_armed);
 }
 
-TEST(RunController, HeldKeysAreReleasedAtStop) {
+// What a run opened belongs to the run: the families' run state is gone after the
+// stop, and keys the script held down go up (the keyboard family's stop hook).
+TEST(RunController, RunStateIsReleasedAtStop) {
+    struct Probe : FamilyRunState {
+        explicit Probe(bool* gone = nullptr) : gone(gone) {}
+        ~Probe() override {
+            if (gone) *gone = true;
+        }
+        bool* gone;
+    };
     RunRig rig;
     rig.add("Comment");
     rig.controller.start_run(kCommandRun);
+    bool gone = false;
+    rig.run.state_of<Probe>(9).gone = &gone;
     rig.run.held_keys[0] = 0x10;
     rig.run.held_keys[2] = 0x11;
     rig.drive();
-    EXPECT_EQ((std::vector<int>{0x10, 0x11}), rig.host.released_keys);
+    EXPECT_TRUE(gone);
+    EXPECT_EQ(nullptr, rig.run.existing_state_of<Probe>(9));
+    EXPECT_EQ((std::vector<std::string>{"up 16", "up 17 ext"}), rig.desktop.effects());
+    EXPECT_EQ(0, rig.run.held_keys[0]);
 }
 
 TEST(RunController, UserVariablesAreResetAtRunStartUnlessSetOnTheCommandLine) {

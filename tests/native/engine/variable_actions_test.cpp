@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/variable_actions.h"
+#include "actions/system/variable_actions.h"
 #include "expansion_fakes.h"
 
 namespace zorbel {

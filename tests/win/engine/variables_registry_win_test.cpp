@@ -9,12 +9,12 @@
 #include <filesystem>
 
 #include "engine/current_window.h"
-#include "engine/clipboard.h"
+#include "platform/clipboard.h"
 #include "engine/expand_text.h"
 #include "engine/expansion_environment_win.h"
 #include "engine/run_log.h"
 #include "engine/settings_store_registry_win.h"
-#include "engine/variable_actions.h"
+#include "actions/system/variable_actions.h"
 #include "engine/variables.h"
 #include "engine/windows_constants.h"
 #include "platform/files.h"

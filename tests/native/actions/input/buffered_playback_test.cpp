@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "actions/input/buffered_playback.h"
-#include "tests/native/actions/input/fake_keyboard_desktop.h"
+#include "tests/native/support/fake_keyboard.h"
 
 namespace zorbel {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "actions/input/key_events.h"
-#include "tests/native/actions/input/fake_keyboard_desktop.h"
+#include "tests/native/support/fake_keyboard.h"
 
 namespace zorbel {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "actions/input/keystroke_typing.h"
-#include "tests/native/actions/input/fake_keyboard_desktop.h"
+#include "tests/native/support/fake_desktop.h"
 
 namespace zorbel {
 namespace {
@@ -84,12 +84,12 @@ TEST(TypeKeystrokes, EachTextGivesItsKeySequence) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.literal ? "literal " : "") + "\"" + r.text + "\"");
-        FakeKeyboardDesktop desktop;
+        FakeDesktop desktop;
         int held[3] = {0, 0, 0};
-        int keystrokes = type_keystrokes(r.text, r.literal, desktop, held);
-        EXPECT_EQ(r.keys, desktop.recorded.lines);
+        int keystrokes = type_keystrokes(r.text, r.literal, desktop.keyboard.keys(), desktop.clock, held);
+        EXPECT_EQ(r.keys, desktop.effects());
         EXPECT_EQ(r.keystrokes, keystrokes);
-        EXPECT_EQ(r.pauses, desktop.sleeps);
+        EXPECT_EQ(r.pauses, desktop.sleeps());
         EXPECT_EQ(r.held[0], held[0]);
         EXPECT_EQ(r.held[1], held[1]);
         EXPECT_EQ(r.held[2], held[2]);
@@ -97,9 +97,9 @@ TEST(TypeKeystrokes, EachTextGivesItsKeySequence) {
 }
 
 TEST(TypeKeystrokes, HeldKeysAreNotedNotCleared) {
-    FakeKeyboardDesktop desktop;
+    FakeDesktop desktop;
     int held[3] = {0, 16, 0};
-    type_keystrokes("{ctrl}{alt}", false, desktop, held);
+    type_keystrokes("{ctrl}{alt}", false, desktop.keyboard.keys(), desktop.clock, held);
     EXPECT_EQ(17, held[kHeldControl]);
     EXPECT_EQ(16, held[kHeldShift]);
     EXPECT_EQ(18, held[kHeldAlt]);

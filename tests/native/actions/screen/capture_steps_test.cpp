@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/native/actions/mouse/fake_mouse_desktop.h"
-#include "tests/native/actions/screen/fake_screen.h"
-#include "tests/native/engine/run_rig.h"
+#include "tests/native/support/run_rig.h"
 
 namespace zorbel {
 namespace {
@@ -15,23 +13,20 @@ namespace {
 class CaptureStepTest : public ::testing::Test {
 protected:
     RunRig rig;
-    FakeMouseDesktop desktop;
-    FakeScreen screen;
+    FakeScreen& screen = rig.desktop.screen;
 
     int run(const char* action, const std::string& text) {
-        rig.add(action, text);
-        rig.script.current_step = static_cast<int32_t>(rig.script.steps.size()) - 1;
-        RunContext context{rig.script, rig.run, rig.services, rig.host, &rig.controller};
-        return run_capture_step(context, desktop, screen);
+        rig.only(action, text);
+        return rig.run_step();
     }
 };
 
 TEST_F(CaptureStepTest, ScreenCaptureWritesTheExpandedPath) {
     rig.set_variable("folder", "C:\\shots");
-    desktop.current = 7;
+    rig.run.current_window = 7;
     EXPECT_EQ(kStepSucceeded, run("Screen Image Capture", "%folder\\screen.bmp"));
     EXPECT_EQ(std::vector<std::string>{"0|C:\\shots\\screen.bmp"}, screen.captured_files);
-    EXPECT_TRUE(desktop.calls.empty());
+    EXPECT_TRUE(rig.desktop.calls.empty());
 }
 
 TEST_F(CaptureStepTest, WindowCaptureTakesTheCurrentWindowOrTheForegroundOne) {
@@ -40,26 +35,26 @@ TEST_F(CaptureStepTest, WindowCaptureTakesTheCurrentWindowOrTheForegroundOne) {
         intptr_t current;
         bool visible;
         intptr_t foreground;
-        int result;
         std::vector<std::string> calls;
-        std::vector<std::string> captured;
+        intptr_t captured;  // also the current window afterwards
     } rows[] = {
-        {"visible current window", 7, true, 9, kStepSucceeded, {}, {"7|w.bmp"}},
-        {"no current window", 0, false, 9, kStepSucceeded, {"Sleep(250)", "SetCurrentWindow(9)"}, {"9|w.bmp"}},
-        {"hidden current window", 7, false, 9, kStepSucceeded, {"Sleep(250)", "SetCurrentWindow(9)"}, {"9|w.bmp"}},
-        {"no window at all: the screen", 0, false, 0, kStepSucceeded, {"Sleep(250)", "SetCurrentWindow(0)"}, {"0|w.bmp"}},
+        {"visible current window", 7, true, 9, {}, 7},
+        {"no current window", 0, false, 9, {"sleep 250"}, 9},
+        {"hidden current window", 7, false, 9, {"sleep 250"}, 9},
+        {"no window at all: the screen", 0, false, 0, {"sleep 250"}, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        desktop.calls.clear();
+        rig.desktop.calls.clear();
         screen.captured_files.clear();
-        desktop.current = row.current;
-        desktop.visible_windows.clear();
-        if (row.visible) desktop.visible_windows.push_back(row.current);
-        desktop.foreground = row.foreground;
-        EXPECT_EQ(row.result, run("Window Image Capture", "w.bmp"));
-        EXPECT_EQ(row.calls, desktop.calls);
-        EXPECT_EQ(row.captured, screen.captured_files);
+        rig.run.current_window = row.current;
+        rig.desktop.windows.visible_windows.clear();
+        if (row.visible) rig.desktop.windows.visible_windows.push_back(row.current);
+        rig.desktop.windows.foreground = row.foreground;
+        EXPECT_EQ(kStepSucceeded, run("Window Image Capture", "w.bmp"));
+        EXPECT_EQ(row.calls, rig.desktop.calls);
+        EXPECT_EQ(std::vector<std::string>{std::to_string(row.captured) + "|w.bmp"}, screen.captured_files);
+        EXPECT_EQ(row.captured, rig.run.current_window);
     }
 }
 

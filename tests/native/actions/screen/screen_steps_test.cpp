@@ -7,8 +7,7 @@
 #include <string>
 
 #include "actions/screen/screen_search.h"
-#include "tests/native/actions/screen/fake_screen.h"
-#include "tests/native/engine/run_rig.h"
+#include "tests/native/support/run_rig.h"
 
 namespace zorbel {
 namespace {
@@ -16,7 +15,7 @@ namespace {
 class ScreenStepsTest : public ::testing::Test {
 protected:
     RunRig rig;
-    FakeScreen screen;
+    FakeScreen& screen = rig.desktop.screen;
     PixelBuffer picture{4, 3};
 
     void SetUp() override {
@@ -26,45 +25,46 @@ protected:
         screen.screen.at(40, 30) = 0x0000FF;  // one red pixel
         write_setting_number(rig.store, "SOFTWARE\\Zorbel\\Log", 1);
         rig.script.script_path = "C:\\scripts\\wait.zbx";
+        rig.script.steps.reserve(32);  // the steps handed out stay where they are
     }
-    RunContext context_for(const char* action, const std::string& text, const char* value1 = "") {
+    Step& step_for(const char* action, const std::string& text, const char* value1 = "") {
         Step& s = rig.add(action, text);
         copy_to_field(s.value[0], value1);
         rig.script.current_step = static_cast<int32_t>(rig.script.steps.size()) - 1;
-        return RunContext{rig.script, rig.run, rig.services, rig.host, &rig.controller};
+        return s;
     }
     bool logged(const std::string& text) { return rig.log().find(text) != std::string::npos; }
 };
 
 TEST_F(ScreenStepsTest, PixelConditionTakesTheColourAsItStandsAndTheWaitExpandsIt) {
     rig.set_variable("colour", "RED");
-    RunContext if_step = context_for("IF Pixel is Visible", "", "%colour");
-    EXPECT_FALSE(if_pixel_is_visible_on(if_step, screen));  // "%colour" reads as black
-    RunContext if_red = context_for("IF Pixel is Visible", "", "#FF0000");
-    EXPECT_TRUE(if_pixel_is_visible_on(if_red, screen));
-    RunContext wait = context_for("Wait for Pixel", "", "%colour");
-    EXPECT_TRUE(wait_for_pixel_on(wait, screen));
+    Step& if_step = step_for("IF Pixel is Visible", "", "%colour");
+    EXPECT_FALSE(if_pixel_is_visible(rig.context, if_step));  // "%colour" reads as black
+    Step& if_red = step_for("IF Pixel is Visible", "", "#FF0000");
+    EXPECT_TRUE(if_pixel_is_visible(rig.context, if_red));
+    Step& wait = step_for("Wait for Pixel", "", "%colour");
+    EXPECT_TRUE(wait_for_pixel(rig.context, wait));
     rig.run.error_text = "left over from an earlier step";
-    RunContext missing = context_for("Wait for Pixel", "", "#00FF00");
-    EXPECT_FALSE(wait_for_pixel_on(missing, screen));
+    Step& missing = step_for("Wait for Pixel", "", "#00FF00");
+    EXPECT_FALSE(wait_for_pixel(rig.context, missing));
     EXPECT_EQ("", rig.run.error_text);
 }
 
 TEST_F(ScreenStepsTest, ImageConditionLogsWhyAFileCouldNotBeUsed) {
     const std::string path = screen.add_bitmap("picture.bmp", picture);
-    RunContext found = context_for("IF Image is Visible", path);
-    EXPECT_TRUE(if_image_is_visible_on(found, screen, false));
+    Step& found = step_for("IF Image is Visible", path);
+    EXPECT_TRUE(if_image_is_visible(rig.context, found));
 
     // The condition does not look for the file in the program's folders.
-    RunContext bare = context_for("IF Image is Visible", "picture.bmp");
-    EXPECT_FALSE(if_image_is_visible_on(bare, screen, false));
+    Step& bare = step_for("IF Image is Visible", "picture.bmp");
+    EXPECT_FALSE(if_image_is_visible(rig.context, bare));
     EXPECT_TRUE(logged("\tImage Match Failed: Unable to load image file 'picture.bmp'\r\n")) << rig.log();
     // The condition step succeeds: no reason stays behind for a later failure to report.
     EXPECT_EQ("", rig.run.error_text);
 
     screen.bitmaps[path].at(0, 0) = 0x010101;  // no longer on the screen
-    RunContext absent = context_for("IF Masked Image is Visible", path);
-    EXPECT_FALSE(if_image_is_visible_on(absent, screen, true));
+    Step& absent = step_for("IF Masked Image is Visible", path);
+    EXPECT_FALSE(if_image_is_visible(rig.context, absent));
     EXPECT_FALSE(logged("Image Match Failed: The"));
     EXPECT_EQ("", rig.run.error_text);
 }
@@ -74,27 +74,27 @@ TEST_F(ScreenStepsTest, WaitForImageResolvesAgainstTheScriptsFolder) {
     paste_pixels(&framed, picture, 1, 1);
     screen.add_bitmap("framed.bmp", framed);
     rig.set_variable("name", "framed");
-    RunContext masked = context_for("Wait for Masked Image", "%name.bmp");
-    EXPECT_TRUE(wait_for_image_on(masked, screen, true));
+    Step& masked = step_for("Wait for Masked Image", "%name.bmp");
+    EXPECT_TRUE(wait_for_image(rig.context, masked));
     EXPECT_EQ("framed.bmp|C:\\scripts\\wait.zbx", screen.resolved.back());
     rig.run.error_text = "left over from an earlier step";
-    RunContext plain = context_for("Wait for Image to Appear", "framed.bmp");
-    EXPECT_FALSE(wait_for_image_on(plain, screen, false));
+    Step& plain = step_for("Wait for Image to Appear", "framed.bmp");
+    EXPECT_FALSE(wait_for_image(rig.context, plain));
     EXPECT_EQ("", rig.run.error_text);
 
-    RunContext gif = context_for("Wait for Image to Appear", "C:\\pictures\\logo.gif");
-    EXPECT_FALSE(wait_for_image_on(gif, screen, false));
+    Step& gif = step_for("Wait for Image to Appear", "C:\\pictures\\logo.gif");
+    EXPECT_FALSE(wait_for_image(rig.context, gif));
     EXPECT_EQ("Unable to load image file 'C:\\pictures\\logo.gif'", rig.run.error_text);
 }
 
 TEST_F(ScreenStepsTest, DetailedLinesFollowLogLevel) {
     const std::string path = screen.add_bitmap("picture.bmp", picture);
-    RunContext basic = context_for("Wait for Image to Appear", path);
-    EXPECT_TRUE(wait_for_image_on(basic, screen, false));
+    Step& basic = step_for("Wait for Image to Appear", path);
+    EXPECT_TRUE(wait_for_image(rig.context, basic));
     EXPECT_FALSE(logged("MATCHED IMAGE"));
     write_setting_number(rig.store, "SOFTWARE\\Zorbel\\LogLevel", 1);
-    RunContext detailed = context_for("Wait for Image to Appear", path);
-    EXPECT_TRUE(wait_for_image_on(detailed, screen, false));
+    Step& detailed = step_for("Wait for Image to Appear", path);
+    EXPECT_TRUE(wait_for_image(rig.context, detailed));
     EXPECT_TRUE(logged("\tDetailed Internal Image Comparison: Image Size = 4 x 3, Screen Size = 64 x 48\r\n"
                        "\tMATCHED IMAGE!  Got 12 pixel matches\r\n"
                        "\tImage comparison logic completed, matched 12 of 12 pixels starting at (10, 20)\r\n"))

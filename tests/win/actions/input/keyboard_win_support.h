@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "actions/input/keyboard_executor.h"
-#include "engine/clipboard.h"
-#include "tests/native/engine/run_rig.h"
+#include "platform/clipboard.h"
+#include "tests/native/support/run_rig.h"
 #include "tests/testbed/testbed_ids.h"
 
 namespace zorbel {

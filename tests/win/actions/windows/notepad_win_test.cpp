@@ -6,9 +6,9 @@
 #include <string>
 
 #include "actions/windows/window_run_state.h"
-#include "actions/windows/window_search.h"
+#include "actions/windows/window_search_win.h"
 #include "actions/windows/window_steps.h"
-#include "tests/native/engine/run_rig.h"
+#include "tests/native/support/run_rig.h"
 #include "tests/win/actions/windows/testbed_process.h"
 #include "tests/win/actions/windows/window_step_fixture.h"
 

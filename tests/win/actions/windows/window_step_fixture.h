@@ -7,8 +7,8 @@
 #include <string>
 
 #include "actions/windows/window_run_state.h"
-#include "actions/windows/window_search.h"
-#include "tests/native/engine/run_rig.h"
+#include "actions/windows/window_search_win.h"
+#include "tests/native/support/run_rig.h"
 
 namespace zorbel {
 

@@ -1,0 +1,30 @@
+#include "app/system_desktop_win.h"
+
+#include <windows.h>
+
+#include "actions/input/keyboard_desktop.h"
+#include "actions/mouse/mouse_desktop.h"
+#include "actions/screen/screen_desktop.h"
+#include "actions/windows/window_desktop.h"
+#include "platform/clipboard.h"
+
+namespace zorbel {
+
+uint32_t SystemClock::now() { return GetTickCount(); }
+void SystemClock::sleep(uint32_t milliseconds) { Sleep(milliseconds); }
+
+bool SystemClipboard::text(std::string* out) { return clipboard::get_text(out); }
+bool SystemClipboard::set_text(const std::string& text) { return clipboard::set_text(text); }
+
+SystemDesktop::SystemDesktop() {
+    desktop.clock = &clock;
+    desktop.clipboard = &clipboard;
+    desktop.windows = &system_window_desktop();
+    desktop.keyboard = &system_keyboard_desktop();
+    desktop.key_state = desktop.keyboard;
+    desktop.pointer = &system_mouse_desktop();
+    desktop.screen = &system_screen_desktop();
+    desktop.capture = desktop.screen;
+}
+
+}  // namespace zorbel

@@ -1,0 +1,12 @@
+// The clipboard's text (CF_TEXT): the thin wrapper the desktop's clipboard and "%CLIPBOARD" use.
+#pragma once
+#include <string>
+
+namespace zorbel::clipboard {
+
+// The clipboard's text; false (and "") when it holds none or cannot be opened.
+bool get_text(std::string* out);
+// Replaces the clipboard's content with `text`; false when the clipboard cannot be opened.
+bool set_text(const std::string& text);
+
+}  // namespace zorbel::clipboard
