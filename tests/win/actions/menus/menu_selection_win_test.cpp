@@ -11,16 +11,16 @@
 #include "actions/windows/window_search.h"
 #include "actions/windows/window_steps.h"
 #include "tests/native/engine/run_rig.h"
-#include "tests/win/actions/windows/testbed_process.h"
-#include "tests/win/actions/windows/window_step_fixture.h"
+#include "tests/win/support/testbed.h"
+#include "tests/win/support/window_step_fixture.h"
 
 namespace zorbel {
 namespace {
 
-using windows_test::pump_messages;
-using windows_test::running_under_wine;
-using windows_test::TestbedProcess;
-using windows_test::wait_until;
+using wintest::pump_messages;
+using wintest::running_under_wine;
+using wintest::Testbed;
+using wintest::wait_until;
 namespace tb_ids = testbed;
 
 std::vector<WORD> g_menu_commands;
@@ -108,7 +108,7 @@ TEST_F(MenuBarSearch, PathsThatAreNotInTheMenuFindNothing) {
 
 class MenuStepsOnTestbed : public WindowStepFixture {
 protected:
-    TestbedProcess tb;
+    Testbed tb;
 
 
     int activate_testbed() {

@@ -10,19 +10,19 @@
 #include "actions/windows/window_search.h"
 #include "actions/windows/window_steps.h"
 #include "tests/native/engine/run_rig.h"
-#include "tests/win/actions/windows/testbed_process.h"
-#include "tests/win/actions/windows/window_step_fixture.h"
+#include "tests/win/support/testbed.h"
+#include "tests/win/support/window_step_fixture.h"
 
 namespace zorbel {
 namespace {
 
-using windows_test::TestbedProcess;
-using windows_test::wait_until;
+using wintest::Testbed;
+using wintest::wait_until;
 namespace tb_ids = testbed;
 
 class WindowStepsOnTestbed : public WindowStepFixture {
 protected:
-    TestbedProcess tb;
+    Testbed tb;
 
 
     int run(const char* action, const std::string& text, uint32_t options = kCriterionTitle, const char* value1 = "",
@@ -87,7 +87,7 @@ TEST_F(WindowStepsOnTestbed, EveryFailureMessageOfAWindowStep) {
     }
     // An image file that exists but is not on the screen (this program's own file
     // stands in for the picture; no image search is wired into the test program).
-    std::string picture = windows_test::built_program(tb_ids::kExeName);
+    std::string picture = wintest::built_program(tb_ids::kExeName);
     EXPECT_EQ(run("Activate", picture, kCriterionBitmap), kStepFailed);
     EXPECT_EQ(rig.run.error_text, "Unable to find image '" + picture + "' on the screen");
 }
@@ -97,7 +97,7 @@ TEST_F(WindowStepsOnTestbed, ActivateBringsItToTheFront) {
     HWND own = CreateWindowExA(0, "Static", "Front Thief", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
                                nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(own);
-    windows_test::pump_messages(100);
+    wintest::pump_for(100);
     EXPECT_EQ(run("Activate", "Zorbel Testbed"), kStepSucceeded) << rig.run.error_text;
     EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == tb.window(); }));
     EXPECT_TRUE(window_run_state().window_activated);
@@ -302,7 +302,7 @@ TEST_F(WindowStepsOnTestbed, CloseWindowEndsTheProcessOfAHungWindowFoundByPartOf
 }
 
 TEST_F(WindowStepsOnTestbed, TwinsAreAmbiguousOnlyWithMultipleWindowError) {
-    TestbedProcess twin;
+    Testbed twin;
     ASSERT_TRUE(tb.start("/title \"Twin Testbed\" /pos 50 50"));
     ASSERT_TRUE(twin.start("/title \"Twin Testbed\" /pos 300 300"));
     EXPECT_EQ(run("Activate", "Twin Testbed"), kStepSucceeded);
@@ -322,7 +322,7 @@ TEST_F(WindowStepsOnTestbed, TwinsAreAmbiguousOnlyWithMultipleWindowError) {
 }
 
 TEST_F(WindowStepsOnTestbed, MinimizeAllAndCloseAllWindows) {
-    TestbedProcess second;
+    Testbed second;
     ASSERT_TRUE(tb.start());
     ASSERT_TRUE(second.start("/title \"Second Testbed\" /pos 300 300"));
     EXPECT_EQ(run("Minimize all Windows", ""), kStepSucceeded);

@@ -1,15 +1,14 @@
-// User variables, `save result`, the variable actions and the expander against the
-// real (Wine) registry, files, clipboard and process environment. The settings live
-// in a sandbox under HKCU\SOFTWARE\Zorbel\Test, removed before and after each test.
+// The settings store and user variables on the real (Wine) registry: the contract of
+// settings_contract.h, and what only the registry, the files, the clipboard and the
+// process environment show. Everything lives in sandboxes under
+// HKCU\SOFTWARE\Zorbel\Test, removed before and after each test.
 #include <windows.h>
 #include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "engine/current_window.h"
 #include "engine/clipboard.h"
+#include "engine/current_window.h"
 #include "engine/expand_text.h"
 #include "engine/expansion_environment_win.h"
 #include "engine/run_log.h"
@@ -18,44 +17,90 @@
 #include "engine/variables.h"
 #include "engine/windows_constants.h"
 #include "platform/files.h"
+#include "tests/native/engine/settings_contract.h"
 
 namespace zorbel {
 namespace {
 
-constexpr const char* kSandbox = "SOFTWARE\\Zorbel\\Test\\Variables";
+using namespace contract;
+
+constexpr const char* kTestKey = "SOFTWARE\\Zorbel\\Test";
+constexpr const char* kSandbox = "SOFTWARE\\Zorbel\\Test\\Sandbox";
 const std::string kRealVariablesKey = std::string(kSandbox) + "\\HKCU\\" + kUserVariablesKey;
 
-// Refuses values larger than a limit, as the registry refuses a value too large for
-// it; everything else goes to the real registry.
-class SizeLimitedStore : public RegistrySettingsStore {
+// The registry store in a sandbox emptied before and after, refusing values larger
+// than a limit as the registry refuses a value too large for it.
+class SandboxRegistryStore : public RegistrySettingsStore {
 public:
-    SizeLimitedStore() : RegistrySettingsStore(kSandbox) {}
-    size_t limit = static_cast<size_t>(-1);
+    SandboxRegistryStore() : RegistrySettingsStore(kSandbox) { SHDeleteKeyA(HKEY_CURRENT_USER, kTestKey); }
+    ~SandboxRegistryStore() override { SHDeleteKeyA(HKEY_CURRENT_USER, kTestKey); }
+    void set_max_value_size(size_t bytes) { limit_ = bytes; }
     bool write_value(SettingsRoot root, std::string_view key, std::string_view name, uint32_t type,
                      std::string_view data) override {
-        if (data.size() > limit) return false;
-        return RegistrySettingsStore::write_value(root, key, name, type, data);
+        return data.size() <= limit_ && RegistrySettingsStore::write_value(root, key, name, type, data);
     }
+
+private:
+    size_t limit_ = static_cast<size_t>(-1);
 };
 
-std::string raw_variable(const std::string& name, DWORD* type = nullptr) {
-    char buffer[4096] = {};
-    DWORD size = sizeof(buffer) - 1, t = 0;
+INSTANTIATE_TYPED_TEST_SUITE_P(Registry, SettingsStoreContract, SandboxRegistryStore);
+INSTANTIATE_TYPED_TEST_SUITE_P(Registry, VariablesContract, SandboxRegistryStore);
+
+// The type and bytes of a value read straight from advapi32 ("<missing>" when missing).
+std::string raw_read(const std::string& key, const char* name, DWORD* type = nullptr) {
     HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRealVariablesKey.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "<no key>";
-    LONG rc = RegQueryValueExA(h, name.c_str(), nullptr, &t, reinterpret_cast<BYTE*>(buffer), &size);
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "<missing>";
+    char buffer[4096];
+    DWORD size = sizeof(buffer), t = 0;
+    LONG rc = RegQueryValueExA(h, name, nullptr, &t, reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(h);
-    if (type != nullptr) *type = t;
-    return rc == ERROR_SUCCESS ? std::string(buffer) : "<missing>";
+    if (type) *type = t;
+    return rc == ERROR_SUCCESS ? std::string(buffer, size) : "<missing>";
+}
+LONG raw_write(const std::string& key, const char* name, const std::string& text) {
+    HKEY h;
+    LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
+    if (rc != ERROR_SUCCESS) return rc;
+    rc = RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(h);
+    return rc;
 }
 
-void raw_set_variable(const std::string& name, const std::string& value) {
-    HKEY h;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kRealVariablesKey.c_str(), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &h, nullptr));
-    RegSetValueExA(h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(h);
+class SettingsRegistry : public ::testing::Test {
+protected:
+    SandboxRegistryStore store;
+    const std::string real_ = std::string(kSandbox) + "\\HKCU\\SOFTWARE\\Zorbel";
+};
+
+TEST_F(SettingsRegistry, SandboxKeepsEverythingUnderItsKey) {
+    ASSERT_TRUE(write_setting_text(store, "SOFTWARE\\Zorbel\\Logfile", "C:\\sandbox.txt"));
+    EXPECT_EQ(std::string("C:\\sandbox.txt\0", 15), raw_read(real_, "Logfile"));
+}
+
+TEST_F(SettingsRegistry, KeyDeletedBehindTheCachedHandleIsOpenedAgain) {
+    const std::string key = real_ + "\\Cached";
+    ASSERT_TRUE(write_setting_text(store, "SOFTWARE\\Zorbel\\Cached\\V", "one"));
+    EXPECT_EQ("one", setting_text(store, "SOFTWARE\\Zorbel\\Cached\\V"));
+    // Another program deletes and re-creates the key.
+    ASSERT_EQ(ERROR_SUCCESS, static_cast<LONG>(SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str())));
+    ASSERT_EQ(ERROR_SUCCESS, raw_write(key, "V", "two"));
+    EXPECT_EQ("two", setting_text(store, "SOFTWARE\\Zorbel\\Cached\\V"));
+    ASSERT_TRUE(write_setting_text(store, "SOFTWARE\\Zorbel\\Cached\\W", "three"));
+    EXPECT_EQ(std::string("three\0", 6), raw_read(key, "W"));
+}
+
+TEST_F(SettingsRegistry, ChangeProbeSeesWritesFromOtherPrograms) {
+    write_setting_text(store, "SOFTWARE\\Zorbel\\Probe\\a", "1");
+    KeyStamp first, second;
+    ASSERT_TRUE(store.key_stamp(kUser, "SOFTWARE\\Zorbel\\Probe", &first));
+    EXPECT_EQ(1u, first.value_count);
+    EXPECT_FALSE(first.settled);  // written just now
+    ASSERT_EQ(ERROR_SUCCESS, raw_write(real_ + "\\Probe", "b", "2"));
+    ASSERT_TRUE(store.key_stamp(kUser, "SOFTWARE\\Zorbel\\Probe", &second));
+    EXPECT_EQ(2u, second.value_count);
+    EXPECT_GE(second.stamp, first.stamp);
 }
 
 class NullPalette : public VariablesPalette {
@@ -70,11 +115,6 @@ public:
 class VariablesRegistry : public ::testing::Test {
 protected:
     void SetUp() override {
-        SHDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\Zorbel\\Test");
-        folder_ = std::filesystem::temp_directory_path() / "zorbel_vars_win_test";
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-        write_setting_number(store, "SOFTWARE\\Zorbel\\GlobalVariables", 1);
         services.store = &store;
         services.environment = &environment;
         services.window = &window;
@@ -83,115 +123,61 @@ protected:
         services.variables = &variables;
         services.palette = &palette;
         services.expander = &expander;
+        write_setting_number(store, "SOFTWARE\\Zorbel\\GlobalVariables", 1);
     }
-    void TearDown() override {
-        SHDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\Zorbel\\Test");
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
+    int action(const char* name, const char* variable, const std::string& text) {
+        Step step;
+        copy_to_field(step.action, name);
+        copy_to_field(step.variable, variable);
+        step.text = text;
+        std::string error;
+        return run_variable_action(step, services, &error);
     }
-    std::string file(const char* name) { return (folder_ / name).string(); }
 
-    std::filesystem::path folder_;
-    SizeLimitedStore store;
+    SandboxRegistryStore store;
+    TempFolder folder;
     DesktopExpansionEnvironment environment{1};
     NoCurrentWindow window;
     RunFacts run;
     RunLog log{store};
     NullPalette palette;
-    Variables variables{store, (std::filesystem::temp_directory_path() / "zorbel_vars_win_test").string(), 1234};
+    Variables variables{store, folder.path(), 1234};
     RunServices services;
     TextExpander expander{services};
 };
 
-TEST_F(VariablesRegistry, CreateSetWithAndWithoutPrefix) {
-    Step step;
-    copy_to_field(step.action, "Create/Set Variable");
-    copy_to_field(step.variable, "%count");
-    step.text = "5";
-    std::string error;
-    EXPECT_EQ(1, run_variable_action(step, services, &error));
+TEST_F(VariablesRegistry, CreateSetStoresTextOrExpandableTextAndIncrementReadsNumbers) {
     DWORD type = 0;
-    EXPECT_EQ("5", raw_variable("count", &type));
+    EXPECT_EQ(1, action("Create/Set Variable", "%count", "5"));
+    EXPECT_EQ(std::string("5\0", 2), raw_read(kRealVariablesKey, "count", &type));
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    write_setting_number(store, "SOFTWARE\\Zorbel\\GlobalVariables", 0);
-    step.text = "100%% sure";
-    EXPECT_EQ(1, run_variable_action(step, services, &error));
-    EXPECT_EQ("100% sure", raw_variable("1234_count", &type));
+    EXPECT_EQ(1, action("Create/Set Variable", "%count", "100%% sure"));
+    EXPECT_EQ(std::string("100% sure\0", 10), raw_read(kRealVariablesKey, "count", &type));
     EXPECT_EQ(static_cast<DWORD>(REG_EXPAND_SZ), type);
-    step.text.clear();
-    EXPECT_EQ(1, run_variable_action(step, services, &error));
-    EXPECT_EQ("<missing>", raw_variable("1234_count"));
-    EXPECT_EQ("5", raw_variable("count"));
-}
-
-TEST_F(VariablesRegistry, IncrementFromTheFailureModesNumber) {
     // The "Increment Variable" failure mode stores a REG_DWORD; it reads back as text.
     write_setting_number(store, std::string(kUserVariablesKey) + "\\tries", 41);
-    Step step;
-    copy_to_field(step.action, "Increment Variable");
-    copy_to_field(step.variable, "%tries");
-    std::string error;
-    EXPECT_EQ(1, run_variable_action(step, services, &error));
-    EXPECT_EQ("42", raw_variable("tries"));
-    EXPECT_EQ("42", expander.expanded("%tries"));
-}
-
-TEST_F(VariablesRegistry, RefusedValueSpillsToAFileAndReadsBack) {
-    store.limit = 1000;
-    std::string big(50000, 'b');
-    save_result(services, kOptionResultToVariable, "%big", big, nullptr);
-    std::string path = variables.file_path("big");
-    EXPECT_EQ(path + "*", raw_variable("big"));
-    std::string content;
-    ASSERT_EQ(files::ReadResult::kOk, files::read_all(path, &content));
-    EXPECT_EQ(big, content);
-    EXPECT_EQ("[" + big + "]", expander.expanded("[%big]"));
-}
-
-TEST_F(VariablesRegistry, ResetRemovesTheKeyAndTheSpillFiles) {
-    store.limit = 100;
-    variables.write("big", std::string(500, 'x'));
-    variables.write("small", "s");
-    ASSERT_TRUE(files::exists(variables.file_path("big")));
-    ASSERT_TRUE(write_new_file(file("keep.txt"), "k"));
-    variables.reset(&palette);
-    HKEY h;
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExA(HKEY_CURRENT_USER, kRealVariablesKey.c_str(), 0, KEY_READ, &h));
-    EXPECT_FALSE(files::exists(variables.file_path("big")));
-    EXPECT_TRUE(files::exists(file("keep.txt")));
-    EXPECT_EQ("%small", expander.expanded("%small"));
+    EXPECT_EQ(1, action("Increment Variable", "%tries", ""));
+    EXPECT_EQ(std::string("42\0", 3), raw_read(kRealVariablesKey, "tries"));
 }
 
 TEST_F(VariablesRegistry, ExpansionSeesValuesWrittenByAnotherProgram) {
-    raw_set_variable("other", "first");
+    ASSERT_EQ(ERROR_SUCCESS, raw_write(kRealVariablesKey, "other", "first"));
     EXPECT_EQ("first", expander.expanded("%other"));
-    raw_set_variable("other", "second");
-    EXPECT_EQ("second", expander.expanded("%other"));
-    raw_set_variable("added", "new");
+    raw_write(kRealVariablesKey, "other", "second");
+    raw_write(kRealVariablesKey, "added", "new");
     EXPECT_EQ("new second", expander.expanded("%added %other"));
-}
-
-TEST_F(VariablesRegistry, EncryptDecryptRoundTrip) {
-    raw_set_variable("secret", "KOI %t {Enter} CALC(1+1)");
-    Step step;
-    copy_to_field(step.variable, "%secret");
-    std::string error;
-    copy_to_field(step.action, "Encrypt Variable");
-    run_variable_action(step, services, &error);
-    EXPECT_NE("KOI %t {Enter} CALC(1+1)", raw_variable("secret"));
-    copy_to_field(step.action, "Decrypt Variable");
-    run_variable_action(step, services, &error);
-    EXPECT_EQ("KOI %t {Enter} CALC(1+1)", raw_variable("secret"));
 }
 
 TEST_F(VariablesRegistry, EnvironmentAndSystemTokens) {
     ASSERT_TRUE(SetEnvironmentVariableA("ZORBEL_TEST_DIR", "C:\\zorbel test"));
     EXPECT_EQ("C:\\zorbel test\\x", expander.expanded("%ZORBEL_TEST_DIR%\\x"));
+    SetEnvironmentVariableA("ZORBEL_TEST_DIR", nullptr);
     char system[MAX_PATH], windows[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
     GetWindowsDirectoryA(windows, MAX_PATH);
     EXPECT_EQ(std::string(system) + "|" + windows, expander.expanded("%SYSDIR|%WINDIR"));
-    SetEnvironmentVariableA("ZORBEL_TEST_DIR", nullptr);
+    EXPECT_EQ(windows_version_name(environment.version()), expander.expanded("%WINVER"));
+    EXPECT_EQ(2, environment.version().platform);
     // "Set Environment Variable" sets and removes the process's variable.
     Step step;
     copy_to_field(step.action, "Set Environment Variable");
@@ -206,12 +192,6 @@ TEST_F(VariablesRegistry, EnvironmentAndSystemTokens) {
     EXPECT_EQ(0u, GetEnvironmentVariableA("ZORBEL_SET", buffer, sizeof(buffer)));
 }
 
-TEST_F(VariablesRegistry, WinverNamesTheRunningSystem) {
-    VersionInfo v = environment.version();
-    EXPECT_EQ(windows_version_name(v), expander.expanded("%WINVER"));
-    EXPECT_EQ(2, v.platform);
-}
-
 TEST_F(VariablesRegistry, ClipboardRoundTrip) {
     ASSERT_TRUE(clipboard::set_text("from the test"));
     EXPECT_EQ("[from the test]", expander.expanded("[%CLIPBOARD]"));
@@ -222,7 +202,7 @@ TEST_F(VariablesRegistry, ClipboardRoundTrip) {
 }
 
 TEST_F(VariablesRegistry, RunLogAppendsToAWindowsPathCreatingFolders) {
-    std::string path = file("a\\b\\log.txt");
+    std::string path = folder.file("a\\b\\log.txt");
     write_setting_text(store, "SOFTWARE\\Zorbel\\Logfile", path);
     write_setting_number(store, "SOFTWARE\\Zorbel\\Log", 1);
     log.line(nullptr, "[STEP %d]: %s\r\n", 3, "Delay");
