@@ -2,8 +2,10 @@
 // every step, the recordings and the messages to the user, equals the ".golden" file
 // beside it; and a save of what was loaded, loaded and saved again, gives the same bytes.
 //   legacy/*.lines   version 4 record lines, each imported as a file of its own
-//   legacy/*.txt     version 4 files
-//   scripts/*.zbx    scripts; their golden files also hold the bytes a save writes
+//   legacy/*.txt     version 4 files (legacy/imports too); a name ending ".yes.txt" answers
+//                    Yes to the question about invalid lines, the others No
+//   scripts/*.zbx    scripts
+// The golden files of whole files also hold the bytes a save of what was loaded writes.
 // ZORBEL_UPDATE_GOLDEN=1 rewrites the golden files: review the difference before committing.
 #include <gtest/gtest.h>
 
@@ -92,6 +94,8 @@ std::string describe(const ScriptState& script, int32_t result, const FakeUserIn
 std::string load_and_describe(const fs::path& input, const std::string& text, ScriptState* script) {
     FakeUserInterface ui;
     const std::string name = "C:\\data\\" + input.filename().string();
+    const std::string stem = input.stem().string();
+    if (stem.size() > 4 && stem.compare(stem.size() - 4, 4, ".yes") == 0) ui.default_answer = Answer::kYes;
     const int32_t result = input.extension() == ".zbx" ? load_script_text(script, text, name, &ui)
                                                        : import_version4_text(script, text, name, &ui);
     return describe(*script, result, ui);
@@ -122,7 +126,7 @@ std::string golden_text_of(const fs::path& input) {
         FakeUserInterface ui;
         load_script_text(&again, saved, "C:\\data\\again.zbx", &ui);
         EXPECT_EQ(saved, script_to_text(again)) << input << ": the second save differs";
-        if (input.extension() == ".zbx") out += "saved " + quoted(saved) + "\n";
+        out += "saved " + quoted(saved) + "\n";
     }
     return out;
 }
@@ -130,7 +134,7 @@ std::string golden_text_of(const fs::path& input) {
 std::vector<fs::path> golden_inputs() {
     std::vector<fs::path> inputs;
     for (const char* folder : {"legacy", "scripts"})
-        for (const fs::directory_entry& e : fs::directory_iterator(fs::path(ZORBEL_TEST_DATA) / folder)) {
+        for (const fs::directory_entry& e : fs::recursive_directory_iterator(fs::path(ZORBEL_TEST_DATA) / folder)) {
             const std::string ext = e.path().extension().string();
             if (ext == ".lines" || ext == ".txt" || ext == ".zbx") inputs.push_back(e.path());
         }
