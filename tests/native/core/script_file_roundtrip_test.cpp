@@ -152,6 +152,13 @@ TEST(DamagedFiles, TenMegabyteElements) {
     EXPECT_EQ(huge.size(), s.steps[0].text.size());
 }
 
+TEST(DamagedFiles, NothingToLoadIsToldThroughTheInterface) {
+    ScriptState s;
+    SilentUserInterface ui;  // as the fuzzers and the player use it
+    EXPECT_EQ(0, load_script_text(&s, "<?xml?>", "none.zbx", &ui));
+    EXPECT_EQ(0, load_script_text(&s, "no tab here", "old.txt", &ui));
+}
+
 TEST(DamagedFiles, ManyRecordingsAndEvents) {
     std::string blocks;
     for (int i = 0; i < 300; ++i) {
