@@ -75,14 +75,6 @@ TEST_F(KeyboardNotepad, EveryMethodDeliversTheText) {
     }
 }
 
-TEST_F(KeyboardNotepad, LongTextWaitsForTheKeyboardBufferAndLogsIt) {
-    std::string text;
-    while (text.size() < 130) text += "abcdefghij";
-    EXPECT_EQ(kStepSucceeded, run.step("Simulate Keypress", text));
-    EXPECT_TRUE(notepad.has_text(text));
-    EXPECT_EQ("\t'Simulate Keypress' extra duration for keyboard buffer: 1 second(s)\r\n", run.log());
-}
-
 TEST_F(KeyboardNotepad, ClipboardTextIsPastedAndThePreviousTextComesBack) {
     ASSERT_TRUE(clipboard::set_text("what was there"));
     EXPECT_EQ(kStepSucceeded, run.step("Text via Clipboard", "pasted (text)"));
@@ -119,17 +111,6 @@ TEST_F(KeyboardNotepad, DirectEntryWithoutACurrentWindowRetitlesTheForegroundWin
     EXPECT_EQ("", notepad.text());
 }
 
-TEST_F(KeyboardNotepad, BufferedTypingResumesTheRunWhenDone) {
-    EXPECT_EQ(kStepArranged, run.step("Buffered Virtual Keys", "Typed (by timer)\r\nok"));
-    EXPECT_TRUE(buffered_typing_active());
-    EXPECT_FALSE(run.host().timer_armed);
-    EXPECT_TRUE(run.typing_ended());
-    EXPECT_TRUE(notepad.has_text("Typed (by timer)\r\nok"));
-    EXPECT_TRUE(run.host().timer_armed);
-    EXPECT_EQ(speed_delay(run.run().speed), run.host().timer_ms);
-    EXPECT_EQ("", run.log());
-}
-
 // Wine installs journal hooks but never calls them: the probe finds that out once.
 TEST_F(KeyboardNotepad, JournalHooksAreFoundNotToWork) {
     EXPECT_FALSE(journal_hooks_work());
@@ -141,59 +122,11 @@ TEST_F(KeyboardNotepad, JournalHooksAreFoundNotToWork) {
     EXPECT_LT(GetTickCount() - start, 50u) << "the answer is kept, not probed again";
 }
 
-TEST_F(KeyboardNotepad, BufferedTypingStopsAfterTwoSeconds) {
-    std::string text;
-    for (int i = 0; text.size() < 600; ++i) text += "word" + std::to_string(i) + " ";
-    const DWORD start = GetTickCount();
-    EXPECT_EQ(kStepArranged, run.step("Buffered Virtual Keys", text));
-    EXPECT_TRUE(run.typing_ended());
-    const DWORD took = GetTickCount() - start;
-    EXPECT_GE(took, kBufferedTypingBudgetMs);
-    EXPECT_LT(took, kBufferedTypingBudgetMs + 1000);
-    std::string typed;
-    wait_until([&] {  // until the text stops growing
-        std::string now = notepad.text();
-        bool settled = now == typed && !now.empty();
-        typed = now;
-        return settled;
-    });
-    EXPECT_FALSE(typed.empty());
-    EXPECT_LT(typed.size(), text.size());
-    EXPECT_EQ(text.substr(0, typed.size()), typed);
-    EXPECT_TRUE(run.host().timer_armed);
-}
-
-TEST_F(KeyboardNotepad, OnlyOneBufferedTypingAtATime) {
-    EXPECT_EQ(kStepArranged, run.step("Buffered Virtual Keys", "first text"));
-    EXPECT_EQ(kStepFailed, run.step("Buffered Virtual Keys", "second"));
-    EXPECT_EQ("Unable to start buffer hook", run.run().error_text);
-    EXPECT_TRUE(run.typing_ended());
-    EXPECT_TRUE(notepad.has_text("first text"));
-}
-
-TEST_F(KeyboardNotepad, BufferedTypingOfNothingLogsAnInternalError) {
-    EXPECT_EQ(kStepArranged, run.step("Buffered Virtual Keys", ""));
-    EXPECT_TRUE(run.typing_ended());
-    EXPECT_EQ("An internal error ocurred in Buffered Type\r\n", run.log());
-    EXPECT_TRUE(run.host().timer_armed);
-    EXPECT_EQ("", notepad.text());
-}
-
 // A byte above 127 arrives as that character.
 TEST_F(KeyboardNotepad, BufferedTypingOfAnAccentedLetter) {
     EXPECT_EQ(kStepArranged, run.step("Buffered Virtual Keys", "caf\xe9!"));
     EXPECT_TRUE(run.typing_ended());
     EXPECT_TRUE(notepad.has_text("caf\xe9!"));
-}
-
-TEST_F(KeyboardNotepad, BlockAndUnblockInputSucceed) {
-    struct Unblock {
-        ~Unblock() { BlockInput(FALSE); }
-    } unblock_whatever_happens;
-    EXPECT_EQ(kStepSucceeded, run.step("Block Input", ""));
-    EXPECT_EQ(kStepSucceeded, run.step("Unblock Input", ""));
-    EXPECT_EQ(kStepSucceeded, run.step("Simulate Keypress", "after"));
-    EXPECT_TRUE(notepad.has_text("after"));
 }
 
 }  // namespace
