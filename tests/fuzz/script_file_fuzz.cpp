@@ -1,8 +1,10 @@
-// Feeds any bytes to the script reader. Whatever loads must save and load back to
+// Feeds any bytes to the script reader. Whatever loads stays within its fields' bounds,
+// and must save and load back to
 // the same text, as long as the fields the writer leaves unescaped hold nothing the
 // reader would take for markup.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "core/action_catalogue.h"
@@ -35,6 +37,19 @@ bool recordings_belong_to_their_steps(const ScriptState& s) {
     return true;
 }
 
+// Every field ends within its buffer, and no step is left without an action.
+bool fields_within_bounds(const ScriptState& s) {
+    if (s.recording_count > kMaxRecordings) return false;
+    for (const Step& step : s.steps) {
+        if (step.action[0] == '\0') return false;
+        for (const char* field : {step.action, step.timeout, step.onfail, step.onfail_label, step.variable})
+            if (std::strlen(field) >= kNameFieldSize) return false;
+        for (int v = 0; v < kValueCount; ++v)
+            if (std::strlen(step.value[v]) >= kValueFieldSize) return false;
+    }
+    return true;
+}
+
 bool round_trip_expected(const ScriptState& s) {
     for (const Step& step : s.steps) {
         if (!written_raw_safely(field_text(step.action), "<")) return false;
@@ -52,7 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!is_xml_script_text(input)) return 0;  // version 4 files belong to the import
     SilentUserInterface ui;
     ScriptState first;
-    if (load_script_text(&first, input, "fuzz.zbx", &ui) <= 0) return 0;
+    const int32_t loaded = load_script_text(&first, input, "fuzz.zbx", &ui);
+    if (loaded != first.step_count() || !fields_within_bounds(first)) std::abort();
+    if (loaded <= 0) return 0;
     const std::string saved = script_to_text(first);
 
     ScriptState second;

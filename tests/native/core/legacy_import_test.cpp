@@ -128,16 +128,6 @@ TEST(LegacyImportFile, FilesWithoutATabAtByte1Or2GiveTheLoadError) {
     }
 }
 
-TEST(LegacyImportFile, ATabAtByte1Or2PassesTheCheck) {
-    const std::string rows[] = {file_of({record(1).str()}), file_of({record(12, 1, "hi").str()})};
-    for (const std::string& text : rows) {
-        ScriptState script;
-        FakeUserInterface ui;
-        EXPECT_EQ(1, import_text(text, &script, &ui)) << text;
-        EXPECT_TRUE(ui.calls_starting_with("titled:").empty());
-    }
-}
-
 TEST(LegacyImportFile, TheScriptLoadHandsVersion4FilesToTheImport) {
     LegacyTempFolder folder;
     const std::string path = folder.write("v4.zbp", file_of({record(7, 1, "").with_value("2").str()}));
@@ -146,73 +136,6 @@ TEST(LegacyImportFile, TheScriptLoadHandsVersion4FilesToTheImport) {
     ASSERT_EQ(1, load_script(&script, path, &ui));
     EXPECT_STREQ("Freeze", script.steps[0].action);
     EXPECT_STREQ("2", script.steps[0].timeout);
-}
-
-TEST(LegacyImportFile, SampleFilesImport) {
-    const std::string folder = std::string(ZORBEL_TEST_DATA) + "/legacy/";
-    ScriptState script;
-    FakeUserInterface ui;
-    ASSERT_EQ(8, import_version4(&script, folder + "notepad_loop.txt", &ui)) << ::testing::PrintToString(ui.calls);
-    const char* actions[] = {"Start", "Label",               "Activate",   "Simulate Keypress",
-                             "Delay", "Create/Set Variable", "Goto Label", "Close Window"};
-    for (size_t n = 0; n < 8; ++n) EXPECT_STREQ(actions[n], script.steps[n].action) << "step " << n + 1;
-    EXPECT_EQ("2", script.steps[1].text);
-    EXPECT_EQ("2", script.steps[6].text);
-    EXPECT_EQ("Hello{enter}", script.steps[3].text);
-    EXPECT_EQ("Uppercase( %name )", script.steps[5].text);
-    EXPECT_EQ(std::vector<std::string>({"title: notepad_loop.txt - Zorbel", "replaced"}), ui.calls);
-}
-
-TEST(LegacyImportFile, SampleRecordingWithAnEventTooMany) {
-    const std::string path = std::string(ZORBEL_TEST_DATA) + "/legacy/recorded_clicks.txt";
-    ScriptState script;
-    FakeUserInterface ui;
-    ASSERT_EQ(3, import_version4(&script, path, &ui));
-    EXPECT_EQ(std::vector<std::string>(
-                  {"error: The Recording in step #2 was not saved correctly.  The recording will be truncated to "
-                   "match memory allocations (24 bytes).\n\nIt is recommended that you re-record the actions.",
-                   "title: recorded_clicks.txt - Zorbel", "replaced"}),
-              ui.calls);
-    EXPECT_STREQ("Recording", script.steps[1].action);
-    EXPECT_STREQ("3", script.steps[1].value[0]);
-    ASSERT_EQ(3u, script.recordings[0].size());
-    EXPECT_EQ(514u, script.recordings[0][2].message);
-    EXPECT_EQ(80u, script.recordings[0][2].time);
-    EXPECT_STREQ("Display Message", script.steps[2].action);
-    EXPECT_EQ("Done^recording", script.steps[2].text);
-}
-
-TEST(LegacyImportFile, ASavedImportReadsBackTheSame) {
-    LegacyTempFolder folder;
-    ScriptState imported;
-    FakeUserInterface ui;
-    const std::string text = file_of({
-        record(1, 0x8000, "notepad.exe").with_second("start it").str(),
-        record(14, 8).with_target("1").with_flags(0x1001).str(),
-        record(8).with_value("2").str() + "\r\n" + legacy_test::event_bytes(0, 512, 3, 100, 5) +
-            legacy_test::event_bytes(0, 513, 3, 100, 9),
-        record(15, 64, "smtp.x^Hi^me@x^you@y").with_second("a|b").str(),
-    });
-    ASSERT_EQ(5, import_text(text, &imported, &ui));
-    const std::string saved = folder.file("saved.zbx");
-    ASSERT_EQ(1, save_script(imported, saved, &ui));
-    ScriptState reloaded;
-    ASSERT_EQ(5, load_script(&reloaded, saved, &ui));
-    for (int n = 0; n < 5; ++n) {
-        SCOPED_TRACE(n);
-        const Step& a = imported.steps[static_cast<size_t>(n)];
-        const Step& b = reloaded.steps[static_cast<size_t>(n)];
-        EXPECT_STREQ(a.action, b.action);
-        EXPECT_EQ(a.family, b.family);
-        EXPECT_EQ(a.text, b.text);
-        EXPECT_EQ(a.comment, b.comment);
-        EXPECT_EQ(a.options, b.options);
-        for (int v = 0; v < kValueCount; ++v) EXPECT_STREQ(a.value[v], b.value[v]);
-    }
-    ASSERT_EQ(1, reloaded.recording_count);
-    ASSERT_EQ(2u, reloaded.recordings[0].size());
-    EXPECT_EQ(513u, reloaded.recordings[0][1].message);
-    EXPECT_EQ(9u, reloaded.recordings[0][1].time);
 }
 
 TEST(LegacyLines, RecordLinesHaveNineOrElevenTabsAndADigitFirst) {
@@ -231,36 +154,6 @@ TEST(LegacyLines, RecordLinesHaveNineOrElevenTabsAndADigitFirst) {
         {"", false},
     };
     for (const Row& row : rows) EXPECT_EQ(row.valid, is_version4_record_line(row.line)) << row.line;
-}
-
-TEST(LegacyLines, LineBreaksOfEveryKindAndBlankLinesAreSkipped) {
-    const std::string a = record(7, 1).str(), b = record(7, 0).str(), c = record(4, 1).str();
-    const std::string rows[] = {
-        a + "\r\n" + b + "\r\n" + c,
-        a + "\n" + b + "\n" + c + "\n",
-        a + "\r" + b + "\r" + c + "\r",
-        a + "\r\n\r\n\n\r" + b + "\n\n\n" + c + "\r\n\r\n",
-        a + "\n\r" + b + "\r\r" + c,
-    };
-    for (const std::string& text : rows) {
-        ScriptState script;
-        FakeUserInterface ui;
-        ASSERT_EQ(3, import_text(text, &script, &ui)) << ::testing::PrintToString(text);
-        EXPECT_STREQ("Freeze", script.steps[0].action);
-        EXPECT_STREQ("Delay", script.steps[1].action);
-        EXPECT_STREQ("Select System Menu", script.steps[2].action);
-        EXPECT_TRUE(ui.calls_starting_with("ask:").empty());
-    }
-}
-
-TEST(LegacyLines, TwelveFieldLinesUseTheFirstTen) {
-    ScriptState script;
-    FakeUserInterface ui;
-    const std::string line = record(12, 1, "Hello").with_variable("v").str() + "\textra1\textra2";
-    ASSERT_EQ(1, import_text(file_of({line}), &script, &ui));
-    EXPECT_STREQ("Display Message", script.steps[0].action);
-    EXPECT_STREQ("%v", script.steps[0].variable);
-    EXPECT_TRUE(ui.calls_starting_with("ask:").empty());
 }
 
 TEST(LegacyLines, AnInvalidLineAnsweredNoLoadsNothing) {
@@ -304,44 +197,6 @@ TEST(LegacyLines, YesAcceptsTheLineAndEveryLaterOneWithoutAskingAgain) {
     EXPECT_STREQ("Select System Menu", script.steps[4].action);
 }
 
-TEST(LegacyLines, AnInvalidFirstLineIsAskedAboutAsLine1) {
-    ScriptState script;
-    FakeUserInterface ui;
-    ui.default_answer = Answer::kYes;
-    ASSERT_EQ(1, import_text("x\t\r\n", &script, &ui));
-    EXPECT_EQ("ask: Load File: Line #1 does not appear to be a valid Zorbel v4 record.\n\nContinue anyway?", ui.calls[0]);
-}
-
-TEST(LegacyLines, LongLinesKeepTheirFirst1143Bytes) {
-    // The text field is cut to 511; whatever stands after byte 1143 of the line is
-    // not read, and the rest of that line does not make a record of its own.
-    V4Line line = record(1, 0, std::string(600, 'a')).with_second(std::string(600, 'b'));
-    line.with_variable("var");
-    const std::string long_line = line.str() + std::string(5000, 'z');
-    ScriptState script;
-    FakeUserInterface ui;
-    ui.default_answer = Answer::kYes;
-    ASSERT_EQ(2, import_text(file_of({long_line, record(7, 1).str()}), &script, &ui));
-    EXPECT_EQ(std::string(511, 'a'), script.steps[0].text);
-    EXPECT_EQ(std::string(511, 'b'), script.steps[0].comment);
-    // The variable field starts beyond byte 1143, so it is empty; the line has fewer
-    // TABs within its limit, so the question comes.
-    EXPECT_STREQ("", script.steps[0].variable);
-    EXPECT_EQ(1u, ui.calls_starting_with("ask:").size());
-    EXPECT_STREQ("Freeze", script.steps[1].action);
-}
-
-TEST(LegacyLines, ALineEndsAtANulByte) {
-    ScriptState script;
-    FakeUserInterface ui;
-    ui.default_answer = Answer::kYes;
-    std::string line = record(1, 0, "abc").str();
-    line.insert(line.find("abc") + 1, 1, '\0');
-    ASSERT_EQ(1, import_text(file_of({line}), &script, &ui));
-    EXPECT_EQ("a", script.steps[0].text);
-    EXPECT_EQ(std::string::npos, script.steps[0].text.find('\0'));
-}
-
 TEST(LegacyLines, ManyLinesImportInOnePass) {
     std::string text;
     const std::string line = record(3, 2, "hello world").with_value("5").str() + "\r\n";
@@ -376,22 +231,6 @@ TEST(LegacyLines, FieldsParseIntoTheRecord) {
 
 namespace zorbel {
 namespace {
-
-// A step left without a name used to be saved as an empty <action> element, and the
-// next load stopped there: every later step was lost after saving the import.
-TEST(LegacyImportFile, StepsWithoutAnActionSurviveSaveAndReload) {
-    ScriptState script;
-    FakeUserInterface ui;
-    ASSERT_EQ(3, legacy_test::import_text(
-                     legacy_test::file_of({legacy_test::record(1, 0, "a.exe").str(), legacy_test::record(17, 1, "x").str(),
-                                           legacy_test::record(1, 0, "b.exe").str()}),
-                     &script, &ui));
-    EXPECT_STREQ("(Action not Available)", script.steps[1].action);
-    ScriptState reloaded;
-    FakeUserInterface reload_ui;
-    EXPECT_EQ(3, load_script_text(&reloaded, script_to_text(script), "saved.zbx", &reload_ui));
-    EXPECT_STREQ("Start", reloaded.steps[2].action);
-}
 
 }  // namespace
 }  // namespace zorbel

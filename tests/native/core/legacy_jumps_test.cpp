@@ -60,48 +60,6 @@ void expect_jumps_land(const ScriptState& script, const std::map<int, int>& targ
     }
 }
 
-TEST(LegacyJumps, AGotoToStep5GetsALabelBeforeTheFifthStep) {
-    ScriptState script;
-    FakeUserInterface ui;
-    ASSERT_EQ(7, import_text(script_with_gotos(6, {{6, "5"}}), &script, &ui));
-    EXPECT_STREQ("Goto Label", script.steps[6].action);
-    EXPECT_EQ("5", script.steps[6].text);
-    const Step& label = script.steps[4];
-    EXPECT_STREQ("Label", label.action);
-    EXPECT_EQ("5", label.text);
-    EXPECT_EQ(12u, label.family);
-    EXPECT_EQ(find_action("Label")->icon, label.icon);
-    EXPECT_EQ("This step was added by Zorbel while converting a version 4 script file", label.comment);
-    EXPECT_EQ(mark(5), script.steps[5].comment);
-}
-
-TEST(LegacyJumps, SeveralJumpsInAnyOrderLandOnTheirSteps) {
-    struct Row {
-        const char* name;
-        int count;
-        std::vector<std::pair<int, std::string>> gotos;
-        int labels;
-    } rows[] = {
-        {"forward and back", 10, {{2, "7"}, {9, "3"}}, 2},
-        {"back then forward", 10, {{9, "3"}, {2, "7"}}, 2},
-        {"adjacent targets", 8, {{1, "4"}, {2, "3"}, {8, "5"}}, 3},
-        {"same target twice", 6, {{1, "4"}, {6, "4"}}, 1},
-        {"jump to itself", 4, {{3, "3"}}, 1},
-        {"to the first step", 4, {{4, "1"}, {3, "0"}, {2, ""}}, 1},
-        {"past the end", 4, {{1, "9"}, {2, "5"}}, 1},
-        {"beside past the end", 4, {{1, "9"}, {2, "4"}, {3, "2"}}, 3},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        ScriptState script;
-        FakeUserInterface ui;
-        ASSERT_EQ(row.count + row.labels, import_text(script_with_gotos(row.count, row.gotos), &script, &ui));
-        std::map<int, int> targets;
-        for (const auto& g : row.gotos) targets[g.first] = std::max(1, text_to_number(g.second));
-        expect_jumps_land(script, targets, row.count);
-    }
-}
-
 TEST(LegacyJumps, RandomScriptsAlwaysJumpToTheirSteps) {
     std::mt19937 rng(20240601);
     for (int round = 0; round < 200; ++round) {
@@ -120,43 +78,6 @@ TEST(LegacyJumps, RandomScriptsAlwaysJumpToTheirSteps) {
         import_text(script_with_gotos(count, gotos), &script, &ui);
         expect_jumps_land(script, targets, count);
     }
-}
-
-TEST(LegacyJumps, AtMost64TargetsGetALabel) {
-    std::vector<std::pair<int, std::string>> gotos;
-    for (int n = 1; n <= 70; ++n) gotos.push_back({n, std::to_string(71 - n)});
-    ScriptState script;
-    FakeUserInterface ui;
-    ASSERT_EQ(70 + 64, import_text(script_with_gotos(70, gotos), &script, &ui));
-    int labels = 0;
-    for (const Step& step : script.steps) labels += is_added_label(step) ? 1 : 0;
-    EXPECT_EQ(64, labels);
-    // The first 64 jumps in step order are the ones that land.
-    const Step* first_goto = legacy_test::first_converted_step(script);
-    ASSERT_NE(nullptr, first_goto);
-    bool found = false;
-    for (const Step& step : script.steps) found |= is_added_label(step) && step.text == first_goto->text;
-    EXPECT_TRUE(found);
-}
-
-TEST(LegacyJumps, NumberedFailureJumpsGetALabelToo) {
-    ScriptState script;
-    FakeUserInterface ui;
-    const std::string text = file_of({
-        record(14, 0x8000).with_second(mark(1)).str(),
-        record(14, 0x8000).with_second(mark(2)).str(),
-        record(2, 0x200, "Notepad").with_flags(8).with_target("2").with_second(mark(3)).str(),
-        record(2, 0x200, "Notepad").with_flags(16).with_target("end").with_second(mark(4)).str(),
-        record(2, 0x200, "Notepad").with_flags(1).with_target("1").with_second(mark(5)).str(),
-    });
-    ASSERT_EQ(6, import_text(text, &script, &ui));
-    EXPECT_TRUE(is_added_label(script.steps[1]));
-    EXPECT_EQ("2", script.steps[1].text);
-    EXPECT_EQ(mark(2), script.steps[2].comment);
-    EXPECT_STREQ("Jump to Label", script.steps[3].onfail);
-    EXPECT_STREQ("2", script.steps[3].onfail_label);
-    EXPECT_STREQ("end", script.steps[4].onfail_label);       // a named label stays as it is
-    EXPECT_STREQ("1", script.steps[5].onfail_label);         // not a jump mode: untouched
 }
 
 TEST(LegacyJumps, ConvertingRecordsReplacesTheScript) {

@@ -1,5 +1,6 @@
-// Loading scripts: what each element becomes in the step, the old elements and
-// names, recordings, the messages of a load that stops, and the file checks.
+// Loading scripts: recordings, the messages of a load that stops, and the file checks.
+// What each element becomes in the step is pinned by tests/data/scripts/step_fields.zbx
+// and its golden file (golden_test.cpp).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -27,13 +28,6 @@ ScriptState load(const std::string& text, FakeUserInterface* ui, int32_t* result
     if (result) *result = n;
     EXPECT_EQ(n, s.step_count());
     return s;
-}
-
-Step load_one(const std::string& inner) {
-    FakeUserInterface ui;
-    ScriptState s = load(xml(block(inner)), &ui);
-    EXPECT_EQ(1, s.step_count()) << inner;
-    return s.steps.empty() ? Step() : s.steps[0];
 }
 
 TEST(ScriptReader, SuccessfulLoadTellsTheEditorInOrder) {
@@ -127,162 +121,6 @@ TEST(ScriptReader, LoadReplacesTheCurrentScript) {
     EXPECT_TRUE(s.recordings[0].empty());
     EXPECT_EQ(0, s.current_step);
     EXPECT_EQ("new.zbx", s.script_path);
-}
-
-TEST(ScriptReader, ReadsEveryField) {
-    Step step = load_one(
-        "\t<action>Start</action>\r\n"
-        "\t<text>a&amp;b</text>\r\n"
-        "\t<comment>c&lt;d</comment>\r\n"
-        "\t<options>2097152</options>\r\n"
-        "\t<timeout>%delay</timeout>\r\n"
-        "\t<onfail label=\"Again\" image=\"1\" log=\"2\">Goto Label</onfail>\r\n"
-        "\t<status>-1</status>\r\n"
-        "\t<indents>3</indents>\r\n"
-        "\t<variable>%out</variable>\r\n"
-        "\t<value1>one</value1>\r\n\t<value2>two</value2>\r\n\t<value3>three</value3>\r\n"
-        "\t<value4>four</value4>\r\n\t<value5>five</value5>\r\n\t<value6>six</value6>\r\n"
-        "\t<value7>seven</value7>\r\n\t<value8>eight</value8>\r\n");
-    EXPECT_STREQ("Start", step.action);
-    EXPECT_EQ(kFamilyRunProgram, step.family);
-    EXPECT_EQ("a&b", step.text);
-    EXPECT_EQ("c<d", step.comment);
-    EXPECT_EQ(0x200000u, step.options);
-    EXPECT_STREQ("%delay", step.timeout);
-    EXPECT_STREQ("Goto Label", step.onfail);
-    EXPECT_STREQ("Again", step.onfail_label);
-    EXPECT_EQ(1, step.onfail_image);
-    EXPECT_EQ(2, step.onfail_log);
-    EXPECT_EQ(-1, step.status);
-    EXPECT_EQ(3, step.indents);
-    EXPECT_STREQ("%out", step.variable);
-    const char* values[] = {"one", "two", "three", "four", "five", "six", "seven", "eight"};
-    for (int n = 0; n < kValueCount; ++n) EXPECT_STREQ(values[n], step.value[n]) << "value" << n + 1;
-}
-
-TEST(ScriptReader, AbsentElementsLeaveDefaults) {
-    Step step = load_one("<action>Delay</action>");
-    EXPECT_EQ("", step.text);
-    EXPECT_EQ("", step.comment);
-    EXPECT_EQ(0u, step.options);
-    EXPECT_STREQ("", step.timeout);
-    EXPECT_STREQ("Display Error and Stop", step.onfail);
-    EXPECT_STREQ("", step.onfail_label);
-    EXPECT_EQ(0, step.onfail_image);
-    EXPECT_EQ(0, step.status);
-    EXPECT_STREQ("", step.variable);
-    EXPECT_STREQ("", step.value[0]);
-}
-
-TEST(ScriptReader, EmptyOnFailureModeBecomesTheDefault) {
-    Step step = load_one("<action>Delay</action><onfail label=\"x\" image=\"1\" log=\"0\"></onfail>");
-    EXPECT_STREQ("Display Error and Stop", step.onfail);
-    EXPECT_STREQ("x", step.onfail_label);
-    EXPECT_EQ(1, step.onfail_image);
-}
-
-TEST(ScriptReader, TimeElements) {
-    struct Row {
-        const char* elements;
-        const char* timeout;
-    } rows[] = {
-        {"<loops>5</loops>", "5"},
-        {"<bytes>1024</bytes>", "1024"},
-        {"<speed>3</speed>", "3"},
-        {"<timeout>7</timeout>", "7"},
-        {"<loops>5</loops><timeout>7</timeout>", "7"},
-        {"<timeout>7</timeout><loops>5</loops>", "7"},
-        {"<loops>5</loops><bytes>4</bytes>", "4"},
-        {"<speed>3</speed><timeout>7</timeout>", "3"},  // with a speed the timeout is not read
-        {"<loops>5</loops><speed></speed>", ""},
-        {"<loops>5</loops><timeout></timeout>", ""},
-        {"<loops>5", ""},  // no closing tag: not read at all
-        {"<LOOPS>6</Loops>", "6"},
-        {"<timeout>%wait</timeout>", "%wait"},
-    };
-    for (const Row& r : rows) {
-        Step step = load_one(std::string("<action>Delay</action>") + r.elements);
-        EXPECT_STREQ(r.timeout, step.timeout) << r.elements;
-    }
-}
-
-TEST(ScriptReader, VariableGetsItsPercentSign) {
-    struct Row {
-        const char* elements;
-        const char* variable;
-    } rows[] = {
-        {"<variable>%x</variable>", "%x"},
-        {"<variable>x</variable>", "%x"},
-        {"<variable></variable>", ""},
-        {"<variable>x", ""},  // read only when the closing tag is there
-        {"<variable>a&amp;b</variable>", "%a&b"},
-    };
-    for (const Row& r : rows) {
-        Step step = load_one(std::string("<action>Delay</action>") + r.elements);
-        EXPECT_STREQ(r.variable, step.variable) << r.elements;
-    }
-    Step longest = load_one("<action>Delay</action><variable>" + std::string(63, 'v') + "</variable>");
-    EXPECT_EQ("%" + std::string(62, 'v'), std::string(longest.variable));
-}
-
-TEST(ScriptReader, OldActionNameAndCatalogueLookup) {
-    struct Row {
-        const char* name;
-        const char* stored;
-        uint32_t family;
-    } rows[] = {
-        {"Move to Object", "Move to Control", kFamilyMouse},
-        {"move to object", "Move to Control", kFamilyMouse},
-        {"left button click", "left button click", kFamilyMouse},
-        {"Mouse", "Mouse", 100004},
-        {"IF", "IF", 100013},
-        {"Not An Action", "Not An Action", 0},
-        {"Control Panel: Time & Date", "Control Panel: Time & Date", kFamilyRunProgram},
-        {"Control Panel: Time &amp; Date", "Control Panel: Time & Date", kFamilyRunProgram},
-        {"Send Email: \"mailto\"", "Send Email: \"mailto\"", kFamilyInternet},
-        {"Set Run Repeats", "Set Run Repeats", kFamilySystem},
-    };
-    for (const Row& r : rows) {
-        Step step = load_one(std::string("<action>") + r.name + "</action>");
-        EXPECT_STREQ(r.stored, step.action) << r.name;
-        EXPECT_EQ(r.family, step.family) << r.name;
-    }
-}
-
-TEST(ScriptReader, MouseOptionBitsMoveUpFourPlaces) {
-    struct Row {
-        const char* action;
-        uint32_t options;
-        uint32_t loaded;
-    } rows[] = {
-        {"Left Button Click", 1, 16},
-        {"Left Button Click", 15, 240},
-        {"Left Button Click", 0x100003, 48},  // other bits are dropped
-        {"Move", 8, 128},
-        {"Left Button Click", 0x100010, 0x100010},  // none of the four: left alone
-        {"Left Button Click", 0, 0},
-        {"Move to Control", 3, 3},
-        {"Move to Window", 3, 3},
-        {"Move to Object", 3, 3},
-        {"Delay", 3, 3},
-        {"Mouse", 3, 3},  // the group entry is not family 5
-    };
-    for (const Row& r : rows) {
-        Step step = load_one(std::string("<action>") + r.action + "</action><options>" + std::to_string(r.options) +
-                             "</options>");
-        EXPECT_EQ(r.loaded, step.options) << r.action << " " << r.options;
-    }
-}
-
-TEST(ScriptReader, NumbersUseTheTextToNumberRule) {
-    Step step = load_one(
-        "<action>Delay</action><options>1,500</options><status>x-1</status><indents>2.5</indents>"
-        "<onfail image=\"&#049;\" log=\"yes 7\">Continue</onfail>");
-    EXPECT_EQ(1500u, step.options);
-    EXPECT_EQ(-1, step.status);
-    EXPECT_EQ(25, step.indents);
-    EXPECT_EQ(49, step.onfail_image);  // "&#049;" is not an entity form: its digits read 49
-    EXPECT_EQ(7, step.onfail_log);
 }
 
 TEST(ScriptReader, RecordingEventsAndSlots) {

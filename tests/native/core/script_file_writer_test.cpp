@@ -39,39 +39,6 @@ TEST(ScriptWriter, ScriptWithoutStepsIsHeaderAndClosingOnly) {
     EXPECT_EQ("<?xml version=\"1.0\" ?>\r\n<Zorbel>\r\n</Zorbel>", script_to_text(empty));
 }
 
-TEST(ScriptWriter, WritesEveryFieldInOrder) {
-    Step step = make_step("Start");
-    step.text = "notepad.exe";
-    step.comment = "note";
-    step.options = 0x200000;
-    copy_to_field(step.timeout, "30");
-    copy_to_field(step.onfail, "Goto Label");
-    copy_to_field(step.onfail_label, "Again");
-    step.onfail_image = 1;
-    step.onfail_log = 0;
-    step.status = -1;
-    step.indents = 2;
-    copy_to_field(step.variable, "%out");
-    copy_to_field(step.value[0], "one");
-    copy_to_field(step.value[7], "eight");
-    EXPECT_EQ(kHeader +
-                  "<step>\r\n"
-                  "\t<action>Start</action>\r\n"
-                  "\t<text>notepad.exe</text>\r\n"
-                  "\t<comment>note</comment>\r\n"
-                  "\t<options>2097152</options>\r\n"
-                  "\t<timeout>30</timeout>\r\n"
-                  "\t<onfail label=\"Again\" image=\"1\" log=\"0\">Goto Label</onfail>\r\n"
-                  "\t<status>-1</status>\r\n"
-                  "\t<indents>2</indents>\r\n"
-                  "\t<variable>%out</variable>\r\n"
-                  "\t<value1>one</value1>\r\n"
-                  "\t<value8>eight</value8>\r\n"
-                  "</step>\r\n"
-                  "</Zorbel>",
-              text_of_one_step(step));
-}
-
 TEST(ScriptWriter, MinimalStepHasOnlyItsAction) {
     EXPECT_EQ("\t<action>Delay</action>\r\n", body_of_one_step(make_step("Delay")));
     Step bare;  // no On Failure mode at all

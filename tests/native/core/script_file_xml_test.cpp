@@ -68,46 +68,40 @@ TEST(EntityForms, NumberAndFieldFormsAgreeWithTheDecodedText) {
     }
 }
 
-TEST(ElementReader, FirstOccurrenceIgnoringCase) {
-    const std::string block = "<step><TEXT>first</Text><text>second</text></step>";
-    Element e = find_element(block, "text");
-    ASSERT_TRUE(e.found);
-    EXPECT_EQ("<TEXT", e.tag);
-    EXPECT_EQ("first", e.content);
-}
-
-TEST(ElementReader, AbsentElement) {
-    Element e = find_element("<step><action>x</action></step>", "text");
-    EXPECT_FALSE(e.found);
-    EXPECT_EQ("", content_text(e, kWholeContent));
-    EXPECT_EQ(0, content_number(e));
-}
-
-TEST(ElementReader, NameIsMatchedByItsOpeningTextOnly) {
-    // "<value1" also finds "<value10>", and its content runs to "</value1>" or the block end.
-    const std::string block = "<step><value10>ten</value10><value1>one</value1></step>";
-    Element e = find_element(block, "value1");
-    ASSERT_TRUE(e.found);
-    EXPECT_EQ("ten</value10><value1>one", e.content);
-}
-
-TEST(ElementReader, WithoutClosingTagContentRunsToBlockEnd) {
-    const std::string block = "<step><text>abc</step>";
-    Element e = find_element(block, "text");
-    EXPECT_EQ("abc</step>", e.content);
-    EXPECT_EQ("abc</s", content_text(e, 6));
-}
-
-TEST(ElementReader, ClosingTagBeforeTheOpeningOneIsIgnored) {
-    const std::string block = "<step></text><text>abc</text></step>";
-    EXPECT_EQ("abc", find_element(block, "text").content);
-}
-
-TEST(ElementReader, EmptyElementAndTagAtBlockEnd) {
-    EXPECT_EQ("", find_element("<step><text></text></step>", "text").content);
-    Element e = find_element("<step><text", "text");
-    EXPECT_TRUE(e.found);
-    EXPECT_EQ("", e.content);
+TEST(ElementReader, FindsTheFirstOpeningTextAndItsClosingTag) {
+    struct Row {
+        std::string block;
+        const char* name;
+        bool found;
+        const char* tag;
+        const char* content;
+    } rows[] = {
+        {"<step><TEXT>first</Text><text>second</text></step>", "text", true, "<TEXT", "first"},  // ignoring case
+        {"<step><action>x</action></step>", "text", false, "", ""},
+        // "<value1" also finds "<value10>", and its content runs to "</value1>" or the block end.
+        {"<step><value10>ten</value10><value1>one</value1></step>", "value1", true, "<value10",
+         "ten</value10><value1>one"},
+        {"<step><text>abc</step>", "text", true, "<text", "abc</step>"},  // no closing tag: to the block end
+        {"<step></text><text>abc</text></step>", "text", true, "<text", "abc"},
+        {"<step><text></text></step>", "text", true, "<text", ""},
+        {"<step><text", "text", true, "<text", ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.block);
+        const Element e = find_element(r.block, r.name);
+        EXPECT_EQ(r.found, e.found);
+        EXPECT_EQ(r.tag, e.tag);
+        EXPECT_EQ(r.content, e.content);
+    }
+    EXPECT_EQ("abc</s", content_text(find_element("<step><text>abc</step>", "text"), 6));
+    EXPECT_EQ("", content_text(find_element("<step></step>", "text"), kWholeContent));
+    EXPECT_EQ(0, content_number(find_element("<step></step>", "text")));
+    // A number is decoded, then its digits collected.
+    EXPECT_EQ(-12, content_number(find_element("<step><status>x-1y2</status></step>", "status")));
+    EXPECT_EQ(1500, content_number(find_element("<step><options>1,500</options></step>", "options")));
+    EXPECT_EQ(0, content_number(find_element("<step><options>&#060;</options></step>", "options")));
+    EXPECT_TRUE(has_closing_tag("<step><loops>5</LOOPS></step>", "loops"));
+    EXPECT_FALSE(has_closing_tag("<step><loops>5</step>", "loops"));
 }
 
 TEST(ElementReader, OpeningTagIsCutForAttributes) {
@@ -145,17 +139,6 @@ TEST(Attributes, NameCountsOnlyWithEqualsAndQuoteRightAfter) {
     std::string label;
     attribute_text("<onfail label=\"" + std::string(100, 'l') + "\"", "label", kNameLimit, &label);
     EXPECT_EQ(63u, label.size());
-}
-
-TEST(ElementReader, NumberDecodesThenCollectsDigits) {
-    EXPECT_EQ(-12, content_number(find_element("<step><status>x-1y2</status></step>", "status")));
-    EXPECT_EQ(1500, content_number(find_element("<step><options>1,500</options></step>", "options")));
-    EXPECT_EQ(0, content_number(find_element("<step><options>&#060;</options></step>", "options")));
-}
-
-TEST(ElementReader, ClosingTagCheck) {
-    EXPECT_TRUE(has_closing_tag("<step><loops>5</LOOPS></step>", "loops"));
-    EXPECT_FALSE(has_closing_tag("<step><loops>5</step>", "loops"));
 }
 
 // The element lookup as plainly as it can be said: search the block text for the

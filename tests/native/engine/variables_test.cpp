@@ -1,3 +1,5 @@
+// Variable names, the palette and `save result`; the store side of variables is in
+// settings_contract.h.
 #include <gtest/gtest.h>
 
 #include "core/step_record.h"
@@ -31,46 +33,6 @@ TEST(VariableNames, FilePathDropsEveryPercent) {
     EXPECT_EQ("myvar.zorbel_var", path.substr(path.size() - 16));
 }
 
-TEST(VariableStore, WriteAndReadUnderThePrefix) {
-    ExpansionRig rig;
-    write_setting_number(rig.store, "SOFTWARE\\Zorbel\\GlobalVariables", 0);
-    ASSERT_TRUE(rig.variables.write("%count", "5"));
-    EXPECT_EQ("5", rig.variable("1234_count"));
-    EXPECT_FALSE(rig.has_variable("count"));
-    std::string value;
-    EXPECT_TRUE(rig.variables.read("count", &value));
-    EXPECT_EQ("5", value);
-    ASSERT_TRUE(rig.variables.write_unprefixed("file_loop", "x"));
-    EXPECT_EQ("x", rig.variable("file_loop"));
-    EXPECT_TRUE(rig.variables.remove("%count"));
-    EXPECT_FALSE(rig.variables.read("count", &value));
-    EXPECT_EQ("", value);
-}
-
-TEST(VariableStore, RefusedValueSpillsToItsFile) {
-    ExpansionRig rig;
-    rig.store.set_max_value_size(100);
-    write_setting_number(rig.store, "SOFTWARE\\Zorbel\\GlobalVariables", 0);
-    std::string big(5000, 'b');
-    ASSERT_TRUE(rig.variables.write("%big", big));
-    std::string path = rig.variables.file_path("big");
-    EXPECT_EQ(path + "*", rig.variable("1234_big"));  // named without the prefix
-    EXPECT_EQ(big, file_text(path));
-    std::string value;
-    ASSERT_TRUE(rig.variables.read("big", &value));
-    EXPECT_EQ(big, value);
-    // The expander follows the file too.
-    EXPECT_EQ(big, rig.expand("%big"));
-}
-
-TEST(VariableStore, SpillFileIsReplacedNotAppended) {
-    ExpansionRig rig;
-    rig.store.set_max_value_size(300);
-    ASSERT_TRUE(rig.variables.write("v", std::string(800, '1')));
-    ASSERT_TRUE(rig.variables.write("v", std::string(400, '2')));
-    EXPECT_EQ(std::string(400, '2'), file_text(rig.variables.file_path("v")));
-}
-
 TEST(VariableStore, ValueIsLostWhenTheFileCannotBeWrittenEither) {
     ExpansionRig rig;
     rig.store.set_max_value_size(10);
@@ -78,28 +40,11 @@ TEST(VariableStore, ValueIsLostWhenTheFileCannotBeWrittenEither) {
     EXPECT_FALSE(nowhere.write("v", std::string(50, 'x')));
 }
 
-TEST(VariableStore, StarValueWithoutFileStaysAsStored) {
+TEST(VariableStore, ExpanderFollowsTheSpillFile) {
     ExpansionRig rig;
-    rig.set_variable("v", "not a file*");
-    std::string value;
-    ASSERT_TRUE(rig.variables.read("v", &value));
-    EXPECT_EQ("not a file*", value);
-}
-
-TEST(VariableStore, ResetDeletesVariablesPaletteRowsAndSpillFiles) {
-    ExpansionRig rig;
-    rig.set_variable("a", "1");
-    rig.set_variable("1234_b", "2");
-    ASSERT_TRUE(write_new_file(rig.folder.file("old.zorbel_var"), "x"));
-    ASSERT_TRUE(write_new_file(rig.folder.file("OTHER.ZORBEL_VAR"), "x"));
-    ASSERT_TRUE(write_new_file(rig.folder.file("keep.txt"), "x"));
-    rig.palette.rows.push_back(VariableRow{"%a", "1", true});
-    rig.variables.reset(&rig.palette);
-    EXPECT_FALSE(rig.store.key_exists(SettingsRoot::kCurrentUser, kUserVariablesKey));
-    EXPECT_TRUE(rig.palette.rows.empty());
-    EXPECT_FALSE(files::exists(rig.folder.file("old.zorbel_var")));
-    EXPECT_FALSE(files::exists(rig.folder.file("OTHER.ZORBEL_VAR")));
-    EXPECT_TRUE(files::exists(rig.folder.file("keep.txt")));
+    rig.store.set_max_value_size(100);
+    ASSERT_TRUE(rig.variables.write("big", std::string(500, 'b')));
+    EXPECT_EQ("[" + std::string(500, 'b') + "]", rig.expand("[%big]"));
 }
 
 TEST(VariableStore, ResetAtRunStartNeedsTheSettingAndNoOtherInstance) {

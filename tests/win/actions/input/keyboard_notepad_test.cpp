@@ -23,51 +23,37 @@ protected:
     KeyboardRun run;
 };
 
-TEST_F(KeyboardNotepad, PlainAndShiftedCharacters) {
-    const std::string text = "Hello World! (a+b) = \"x\"; 100% ~ok? [1,2] {3} <4> a_b|c\\d 'q' `e` #$^&*:";
-    EXPECT_EQ(kStepSucceeded, run.step("Simulate Keypress", text, 1));
-    EXPECT_TRUE(notepad.has_text(text));
-}
-
-TEST_F(KeyboardNotepad, ParenthesesAlone) {
-    EXPECT_EQ(kStepSucceeded, run.step("Simulate Keypress", "()(x)"));
-    EXPECT_TRUE(notepad.has_text("()(x)"));
-}
-
-TEST_F(KeyboardNotepad, EachLineBreakIsOneEnter) {
-    EXPECT_EQ(kStepSucceeded, run.step("Simulate Keypress", "first line\r\nsecond line\nthird"));
-    EXPECT_TRUE(notepad.has_text("first line\r\nsecond line\r\nthird"));
-}
-
-TEST_F(KeyboardNotepad, TokensActAsTheirKeys) {
+// What each text becomes in notepad: shifted characters, parentheses (which Xvfb's keymap
+// loses unless cleaned), line breaks, tokens, and literal mode.
+TEST_F(KeyboardNotepad, TextArrivesAsWritten) {
+    run.set_variable("who", "nobody");
     struct Row {
+        const char* action;
         const char* typed;
+        uint32_t options;  // 1: literal
         const char* expected;
     } rows[] = {
-        {"abc{home}X{end}Y{enter}{tab}z", "XabcY\r\n\tz"},
-        {"abcd{backspace}{BackSpace}", "ab"},
-        {"abc{left}{left}{del}", "ac"},
-        {"old text{ctrldown}a{ctrlup}new", "new"},
-        {"one{space}two{Delay=50}{unknown}", "one two{unknown}"},
-        {"(x){shiftdown}ab{shiftup}c", "(x)ABc"},
+        {"Simulate Keypress", "Hello World! (a+b) = \"x\"; 100% ~ok? [1,2] {3} <4> a_b|c\\d 'q' `e` #$^&*:", 1,
+         "Hello World! (a+b) = \"x\"; 100% ~ok? [1,2] {3} <4> a_b|c\\d 'q' `e` #$^&*:"},
+        {"Simulate Keypress", "()(x)", 0, "()(x)"},
+        {"Simulate Keypress", "first line\r\nsecond line\nthird", 0, "first line\r\nsecond line\r\nthird"},
+        {"Simulate Keypress", "%who {enter} {ctrldown}(", 1, "%who {enter} {ctrldown}("},
+        {"Simulate Keypress", "%who {enter}", 0, "nobody \r\n"},
+        {"Text + System Keys", "abc{home}X{end}Y{enter}{tab}z", 0, "XabcY\r\n\tz"},
+        {"Text + System Keys", "abcd{backspace}{BackSpace}", 0, "ab"},
+        {"Text + System Keys", "abc{left}{left}{del}", 0, "ac"},
+        {"Text + System Keys", "old text{ctrldown}a{ctrlup}new", 0, "new"},
+        {"Text + System Keys", "one{space}two{Delay=50}{unknown}", 0, "one two{unknown}"},
+        {"Text + System Keys", "(x){shiftdown}ab{shiftup}c", 0, "(x)ABc"},
         // Expanded before typing: {ENTER} and {TAB} become a line feed and a tab.
-        {"a{ENTER}b{TAB}c", "a\r\nb\tc"},
+        {"Text + System Keys", "a{ENTER}b{TAB}c", 0, "a\r\nb\tc"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.typed);
         SetWindowTextA(notepad.edit(), "");
-        EXPECT_EQ(kStepSucceeded, run.step("Text + System Keys", r.typed));
+        EXPECT_EQ(kStepSucceeded, run.step(r.action, r.typed, r.options));
         EXPECT_TRUE(notepad.has_text(r.expected));
     }
-}
-
-TEST_F(KeyboardNotepad, LiteralModeTypesTokensAndVariablesAsWritten) {
-    run.set_variable("who", "nobody");
-    EXPECT_EQ(kStepSucceeded, run.step("Simulate Keypress", "%who {enter} {ctrldown}(", 1));
-    EXPECT_TRUE(notepad.has_text("%who {enter} {ctrldown}("));
-    SetWindowTextA(notepad.edit(), "");
-    EXPECT_EQ(kStepSucceeded, run.step("Simulate Keypress", "%who {enter}", 0));
-    EXPECT_TRUE(notepad.has_text("nobody \r\n"));
 }
 
 // Every method types the same text: mixed case, symbols, two lines.
@@ -87,14 +73,6 @@ TEST_F(KeyboardNotepad, EveryMethodDeliversTheText) {
         }
         EXPECT_TRUE(notepad.has_text(shown));
     }
-}
-
-TEST_F(KeyboardNotepad, LongTextWaitsForTheKeyboardBufferAndLogsIt) {
-    std::string text;
-    while (text.size() < 130) text += "abcdefghij";
-    EXPECT_EQ(kStepSucceeded, run.step("Simulate Keypress", text));
-    EXPECT_TRUE(notepad.has_text(text));
-    EXPECT_EQ("\t'Simulate Keypress' extra duration for keyboard buffer: 1 second(s)\r\n", run.log());
 }
 
 TEST_F(KeyboardNotepad, ClipboardTextIsPastedAndThePreviousTextComesBack) {
@@ -133,17 +111,6 @@ TEST_F(KeyboardNotepad, DirectEntryWithoutACurrentWindowRetitlesTheForegroundWin
     EXPECT_EQ("", notepad.text());
 }
 
-TEST_F(KeyboardNotepad, BufferedTypingResumesTheRunWhenDone) {
-    EXPECT_EQ(kStepArranged, run.step("Buffered Virtual Keys", "Typed (by timer)\r\nok"));
-    EXPECT_TRUE(buffered_typing_active());
-    EXPECT_FALSE(run.host().timer_armed);
-    EXPECT_TRUE(run.typing_ended());
-    EXPECT_TRUE(notepad.has_text("Typed (by timer)\r\nok"));
-    EXPECT_TRUE(run.host().timer_armed);
-    EXPECT_EQ(speed_delay(run.run().speed), run.host().timer_ms);
-    EXPECT_EQ("", run.log());
-}
-
 // Wine installs journal hooks but never calls them: the probe finds that out once.
 TEST_F(KeyboardNotepad, JournalHooksAreFoundNotToWork) {
     EXPECT_FALSE(journal_hooks_work());
@@ -155,59 +122,11 @@ TEST_F(KeyboardNotepad, JournalHooksAreFoundNotToWork) {
     EXPECT_LT(GetTickCount() - start, 50u) << "the answer is kept, not probed again";
 }
 
-TEST_F(KeyboardNotepad, BufferedTypingStopsAfterTwoSeconds) {
-    std::string text;
-    for (int i = 0; text.size() < 600; ++i) text += "word" + std::to_string(i) + " ";
-    const DWORD start = GetTickCount();
-    EXPECT_EQ(kStepArranged, run.step("Buffered Virtual Keys", text));
-    EXPECT_TRUE(run.typing_ended());
-    const DWORD took = GetTickCount() - start;
-    EXPECT_GE(took, kBufferedTypingBudgetMs);
-    EXPECT_LT(took, kBufferedTypingBudgetMs + 1000);
-    std::string typed;
-    pump_until([&] {
-        std::string now = notepad.text();
-        bool settled = now == typed && !now.empty();
-        typed = now;
-        return settled;
-    });
-    EXPECT_FALSE(typed.empty());
-    EXPECT_LT(typed.size(), text.size());
-    EXPECT_EQ(text.substr(0, typed.size()), typed);
-    EXPECT_TRUE(run.host().timer_armed);
-}
-
-TEST_F(KeyboardNotepad, OnlyOneBufferedTypingAtATime) {
-    EXPECT_EQ(kStepArranged, run.step("Buffered Virtual Keys", "first text"));
-    EXPECT_EQ(kStepFailed, run.step("Buffered Virtual Keys", "second"));
-    EXPECT_EQ("Unable to start buffer hook", run.run().error_text);
-    EXPECT_TRUE(run.typing_ended());
-    EXPECT_TRUE(notepad.has_text("first text"));
-}
-
-TEST_F(KeyboardNotepad, BufferedTypingOfNothingLogsAnInternalError) {
-    EXPECT_EQ(kStepArranged, run.step("Buffered Virtual Keys", ""));
-    EXPECT_TRUE(run.typing_ended());
-    EXPECT_EQ("An internal error ocurred in Buffered Type\r\n", run.log());
-    EXPECT_TRUE(run.host().timer_armed);
-    EXPECT_EQ("", notepad.text());
-}
-
 // A byte above 127 arrives as that character.
 TEST_F(KeyboardNotepad, BufferedTypingOfAnAccentedLetter) {
     EXPECT_EQ(kStepArranged, run.step("Buffered Virtual Keys", "caf\xe9!"));
     EXPECT_TRUE(run.typing_ended());
     EXPECT_TRUE(notepad.has_text("caf\xe9!"));
-}
-
-TEST_F(KeyboardNotepad, BlockAndUnblockInputSucceed) {
-    struct Unblock {
-        ~Unblock() { BlockInput(FALSE); }
-    } unblock_whatever_happens;
-    EXPECT_EQ(kStepSucceeded, run.step("Block Input", ""));
-    EXPECT_EQ(kStepSucceeded, run.step("Unblock Input", ""));
-    EXPECT_EQ(kStepSucceeded, run.step("Simulate Keypress", "after"));
-    EXPECT_TRUE(notepad.has_text("after"));
 }
 
 }  // namespace

@@ -10,12 +10,22 @@
 #include "actions/screen/screen_capture.h"
 #include "actions/screen/screen_desktop.h"
 #include "actions/screen/screen_search.h"
-#include "tests/win/actions/screen/testbed_run.h"
+#include "tests/win/support/testbed.h"
+#include "tests/win/support/testbed_picture.h"
 
 namespace zorbel {
 namespace {
 
-using namespace screen_tests;
+using namespace wintest;
+
+// The testbed on this desktop, its picture on the screen.
+class ShownTestbed : public Testbed {
+public:
+    ::testing::AssertionResult show() {
+        ::testing::AssertionResult started = start();
+        return started ? wait_painted() : started;
+    }
+};
 
 class QuietEvents : public ImageMatchEvents {
 public:
@@ -26,7 +36,7 @@ public:
 
 // The testbed's left client half, where the focused edit's caret blinks, in screen
 // coordinates, or relative to `corner`.
-RECT caret_half(const TestbedRun& tb, POINT corner = POINT{0, 0}) {
+RECT caret_half(const Testbed& tb, POINT corner = POINT{0, 0}) {
     const POINT o = tb.client_origin();
     return RECT{o.x - corner.x, o.y - corner.y, o.x - corner.x + 310, o.y - corner.y + testbed::kClientHeight};
 }
@@ -60,8 +70,8 @@ std::string difference(const PixelBuffer& a, const PixelBuffer& b, RECT skip = R
 }
 
 TEST(ScreenCapture, ScreenShowsTheTestbedsPatternPixelForPixel) {
-    TestbedRun tb;
-    ASSERT_TRUE(tb.start());
+    ShownTestbed tb;
+    ASSERT_TRUE(tb.show());
     PixelBuffer screen;
     ASSERT_TRUE(capture_screen_pixels(&screen));
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), screen.width);
@@ -79,36 +89,37 @@ TEST(ScreenCapture, ScreenShowsTheTestbedsPatternPixelForPixel) {
 }
 
 TEST(ScreenCapture, BitmapFilesReadBackExactly) {
-    const std::string folder = fresh_folder("bitmaps");
+    TempFolder temp;
+    const std::string folder = temp.path();
     PixelBuffer odd(5, 3);  // 15 bytes a row at 24 bits: padded to 16
     for (int32_t y = 0; y < 3; ++y)
         for (int32_t x = 0; x < 5; ++x) odd.at(x, y) = rgb_colour(40 * x + 1, 70 * y + 2, 255 - x - y);
     for (uint32_t bits : {24u, 32u}) {
         SCOPED_TRACE(std::to_string(bits) + " bits");
         const std::string path = folder + "\\odd" + std::to_string(bits) + ".bmp";
-        ASSERT_TRUE(write_whole_file(path, encode_bmp(odd, bits)));
+        ASSERT_TRUE(write_file(path, encode_bmp(odd, bits)));
         PixelBuffer back;
         ASSERT_TRUE(load_bitmap_pixels(path, &back));
         EXPECT_EQ("", difference(odd, back));
     }
     const std::string gif = folder + "\\picture.gif";
-    ASSERT_TRUE(write_whole_file(gif, tiny_gif()));
+    ASSERT_TRUE(write_file(gif, tiny_gif()));
     PixelBuffer none;
     EXPECT_FALSE(load_bitmap_pixels(gif, &none));
     EXPECT_FALSE(load_bitmap_pixels(folder + "\\missing.bmp", &none));
 }
 
 TEST(ScreenCapture, ScreenCaptureFileHoldsTheScreenAndReplacesTheOldFile) {
-    TestbedRun tb;
-    ASSERT_TRUE(tb.start());
-    const std::string folder = fresh_folder("capture");
-    const std::string path = folder + "\\screen.bmp";
-    ASSERT_TRUE(write_whole_file(path, std::string(20 << 20, 'x')));  // larger than any capture
+    ShownTestbed tb;
+    ASSERT_TRUE(tb.show());
+    TempFolder temp;
+    const std::string path = temp / "screen.bmp";
+    ASSERT_TRUE(write_file(path, std::string(20 << 20, 'x')));  // larger than any capture
     ASSERT_TRUE(CaptureToBitmapFile(0, path));
     PixelBuffer screen;
     ASSERT_TRUE(capture_screen_pixels(&screen));
 
-    const std::string file = read_whole_file(path);
+    const std::string file = read_file(path);
     ASSERT_GE(file.size(), 54u);
     EXPECT_EQ("BM", file.substr(0, 2));
     EXPECT_EQ(file.size(), read32(file, 2));
@@ -127,9 +138,10 @@ TEST(ScreenCapture, ScreenCaptureFileHoldsTheScreenAndReplacesTheOldFile) {
 }
 
 TEST(ScreenCapture, WindowCaptureHoldsTheWholeWindow) {
-    TestbedRun tb;
-    ASSERT_TRUE(tb.start());
-    const std::string path = fresh_folder("window") + "\\window.bmp";
+    ShownTestbed tb;
+    ASSERT_TRUE(tb.show());
+    TempFolder temp;
+    const std::string path = temp / "window.bmp";
     ASSERT_TRUE(CaptureToBitmapFile(reinterpret_cast<intptr_t>(tb.window()), path));
     const RECT r = tb.window_rect();
     PixelBuffer back;
@@ -144,16 +156,17 @@ TEST(ScreenCapture, WindowCaptureHoldsTheWholeWindow) {
     PixelBuffer direct;
     ASSERT_TRUE(capture_window_pixels(reinterpret_cast<intptr_t>(tb.window()), &direct));
     EXPECT_EQ("", difference(back, direct, caret));
-    EXPECT_FALSE(CaptureToBitmapFile(reinterpret_cast<intptr_t>(tb.window()), fresh_folder("window") + "\\no\\such\\folder.bmp"));
+    EXPECT_FALSE(CaptureToBitmapFile(reinterpret_cast<intptr_t>(tb.window()), temp / "no\\such\\folder.bmp"));
 }
 
 TEST(ScreenSearch, FindsTheTestbedsPatternAndSpot) {
-    TestbedRun tb;
-    ASSERT_TRUE(tb.start());
-    const std::string folder = fresh_folder("search");
+    ShownTestbed tb;
+    ASSERT_TRUE(tb.show());
+    TempFolder temp;
+    const std::string folder = temp.path();
     const std::string pattern = folder + "\\pattern.bmp", framed = folder + "\\framed.bmp";
-    ASSERT_TRUE(write_whole_file(pattern, encode_bmp(testbed_pattern())));
-    ASSERT_TRUE(write_whole_file(framed, encode_bmp(framed_pattern(3), 32)));
+    ASSERT_TRUE(write_file(pattern, encode_bmp(testbed_pattern())));
+    ASSERT_TRUE(write_file(framed, encode_bmp(testbed_pattern(3), 32)));
     ScreenDesktop& screen = system_screen_desktop();
     QuietEvents events;
     std::string error;

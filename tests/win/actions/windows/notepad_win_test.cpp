@@ -9,48 +9,17 @@
 #include "actions/windows/window_search_win.h"
 #include "actions/windows/window_steps.h"
 #include "tests/native/support/run_rig.h"
-#include "tests/win/actions/windows/testbed_process.h"
-#include "tests/win/actions/windows/window_step_fixture.h"
+#include "tests/win/support/notepad.h"
+#include "tests/win/support/window_step_fixture.h"
 
 namespace zorbel {
 namespace {
 
-using windows_test::kDeadlineMs;
-using windows_test::wait_until;
-
-// notepad.exe started by this test and ended by its handle.
-class NotepadProcess {
-public:
-    ~NotepadProcess() {
-        if (!process_) return;
-        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, kDeadlineMs);
-        CloseHandle(process_);
-    }
-    bool start() {
-        char command[] = "notepad.exe";
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-        CloseHandle(pi.hThread);
-        process_ = pi.hProcess;
-        return true;
-    }
-    bool exited(DWORD deadline_ms = kDeadlineMs) { return WaitForSingleObject(process_, deadline_ms) == WAIT_OBJECT_0; }
-    DWORD exit_code() {
-        DWORD code = 0xDEADBEEF;
-        GetExitCodeProcess(process_, &code);
-        return code;
-    }
-
-private:
-    HANDLE process_ = nullptr;
-};
+using wintest::wait_until;
 
 class NotepadSteps : public WindowStepFixture {
 protected:
-    NotepadProcess notepad;
+    wintest::Notepad notepad;
 
     void SetUp() override {
         WindowStepFixture::SetUp();
@@ -107,8 +76,9 @@ TEST_F(NotepadSteps, SystemMenuMaximizesAndCloseWindowEndsIt) {
     EXPECT_EQ(menu_step("Select System Menu", "Maximize"), kStepSucceeded);
     EXPECT_TRUE(wait_until([&] { return IsZoomed(main) != FALSE; }));
     EXPECT_EQ(window_step("Close Window", "Untitled - Notepad", kCriterionTitle, "2"), kStepSucceeded);
-    EXPECT_TRUE(notepad.exited());
-    EXPECT_EQ(notepad.exit_code(), 0u);
+    DWORD code = 99;
+    EXPECT_TRUE(notepad.process().wait_exit(&code));
+    EXPECT_EQ(code, 0u);
 }
 
 // With unsaved text notepad asks whether to save inside WM_CLOSE, so the close does
@@ -122,8 +92,9 @@ TEST_F(NotepadSteps, CloseWindowEndsNotepadThatAsksToSave) {
     DWORD begin = GetTickCount();
     EXPECT_EQ(window_step("Close Window", "Notepad", kCriterionClass, "1"), kStepSucceeded);
     EXPECT_GE(GetTickCount() - begin, 1000u);
-    EXPECT_TRUE(notepad.exited());
-    EXPECT_EQ(notepad.exit_code(), 0u);
+    DWORD code = 99;
+    EXPECT_TRUE(notepad.process().wait_exit(&code));
+    EXPECT_EQ(code, 0u);
 }
 
 }  // namespace

@@ -11,13 +11,15 @@
 #include "actions/windows/window_search_win.h"
 #include "actions/windows/window_steps.h"
 #include "tests/native/support/run_rig.h"
-#include "tests/win/actions/windows/testbed_process.h"
+#include "tests/win/support/child_process.h"
+#include "tests/win/support/temp_folder.h"
+#include "tests/win/support/wait.h"
 
 namespace zorbel {
 namespace {
 
-using windows_test::pump_messages;
-using windows_test::wait_until;
+using wintest::pump_messages;
+using wintest::wait_until;
 
 constexpr char kProbeClass[] = "ZbSearchProbe";
 constexpr char kOwnClass[] = "ZorbelProbe";
@@ -197,11 +199,11 @@ public:
         created_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         thread_ = CreateThread(nullptr, 0, run, this, 0, nullptr);
-        WaitForSingleObject(created_, windows_test::kDeadlineMs);
+        WaitForSingleObject(created_, wintest::kDeadlineMs);
     }
     ~HungWindowThread() {
         SetEvent(release_);
-        WaitForSingleObject(thread_, windows_test::kDeadlineMs);
+        WaitForSingleObject(thread_, wintest::kDeadlineMs);
         CloseHandle(thread_);
         CloseHandle(created_);
         CloseHandle(release_);
@@ -239,17 +241,6 @@ TEST_F(WindowSearch, HungTopLevelWindowIsFoundByItsTitle) {
     EXPECT_EQ(FindTargetWindow(kCriterionTitle, "Not The Hung Probe", kModeAnyWindow, nullptr), nullptr);
 }
 
-std::string read_whole_file(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return std::string();
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buffer, sizeof(buffer), &got, nullptr) && got > 0) text.append(buffer, got);
-    CloseHandle(h);
-    return text;
-}
-
 std::string hex_handle(HWND window) {
     char text[32];
     snprintf(text, sizeof(text), "0x%x", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window)));
@@ -257,10 +248,10 @@ std::string hex_handle(HWND window) {
 }
 
 TEST_F(WindowSearch, WindowListIsAppendedToWindowsTxtBesideTheProgram) {
-    const std::string path = windows_test::module_folder() + "\\windows.txt";
+    const std::string path = wintest::module_folder() + "\\windows.txt";
     DeleteFileA(path.c_str());
     EXPECT_EQ(FindTargetWindow(kCriteriaListWindows, nullptr, kModeAnyWindow, nullptr), nullptr);
-    std::string all = read_whole_file(path);
+    std::string all = wintest::read_file(path);
     const std::string rule = "\r\n" + std::string(70, '=') + "\r\n";
     EXPECT_NE(all.find(rule + "\"Search Probe Alpha\"\t\t\t(Class: ZbSearchProbe  ID: 0  HWND: " + hex_handle(main) +
                        ")\r\n"),
@@ -276,7 +267,7 @@ TEST_F(WindowSearch, WindowListIsAppendedToWindowsTxtBesideTheProgram) {
 
     DeleteFileA(path.c_str());
     FindTargetWindow(kCriteriaListWindows, "", kModeFramedVisible, nullptr);
-    std::string titles = read_whole_file(path);
+    std::string titles = wintest::read_file(path);
     EXPECT_NE(titles.find("Search Probe Alpha\r\n"), std::string::npos) << titles;
     EXPECT_EQ(titles.find("Apply"), std::string::npos) << titles;
     EXPECT_EQ(titles.find("Hidden Probe Window"), std::string::npos) << titles;

@@ -10,19 +10,19 @@
 #include "actions/windows/window_search_win.h"
 #include "actions/windows/window_steps.h"
 #include "tests/native/support/run_rig.h"
-#include "tests/win/actions/windows/testbed_process.h"
-#include "tests/win/actions/windows/window_step_fixture.h"
+#include "tests/win/support/testbed.h"
+#include "tests/win/support/window_step_fixture.h"
 
 namespace zorbel {
 namespace {
 
-using windows_test::TestbedProcess;
-using windows_test::wait_until;
+using wintest::Testbed;
+using wintest::wait_until;
 namespace tb_ids = testbed;
 
 class WindowStepsOnTestbed : public WindowStepFixture {
 protected:
-    TestbedProcess tb;
+    Testbed tb;
 
 
     int run(const char* action, const std::string& text, uint32_t options = kCriterionTitle, const char* value1 = "",
@@ -41,63 +41,12 @@ protected:
     LONG style() { return GetWindowLongA(tb.window(), GWL_STYLE); }
 };
 
-TEST_F(WindowStepsOnTestbed, FindsTheTestbedByTitleClassIdAndUserData) {
-    ASSERT_TRUE(tb.start());
-    struct Row {
-        uint32_t options;
-        const char* text;
-        int control;  // 0: the main window
-    } rows[] = {
-        {kCriterionTitle, "Zorbel Testbed", 0},
-        {kCriterionTitle, "zorbel testbed", 0},
-        {kCriterionClass, "ZbTestbed", 0},
-        {kCriterionUserData, "1510702679", 0},
-        {kCriterionClass | kCriterionUserData, "ZbTestbed|1510702679", 0},
-        {kCriterionTitle, "&Apply", tb_ids::kApplyButton},
-        {kCriterionClass | kCriterionId, "Button|1001", tb_ids::kApplyButton},
-        {kCriterionClass | kCriterionId | kCriterionUserData, "Button|1001|4242", tb_ids::kApplyButton},
-        {kCriterionClass | kCriterionId, "Edit|1011", tb_ids::kNotesEdit},
-        {kCriterionTitle, "Pick a colour", tb_ids::kColourLabel},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.text);
-        // "Move Window" to where the testbed is anyway: a step that needs the window only.
-        EXPECT_EQ(run("Get Text", row.text, row.options), kStepSucceeded) << rig.run.error_text;
-        EXPECT_EQ(current(), row.control ? tb.control(row.control) : tb.window());
-    }
-}
-
-TEST_F(WindowStepsOnTestbed, EveryFailureMessageOfAWindowStep) {
-    ASSERT_TRUE(tb.start());
-    struct Row {
-        const char* action;
-        const char* text;
-        uint32_t options;
-        const char* error;
-    } rows[] = {
-        {"Activate", "", kCriterionTitle, "Missing window information"},
-        {"Activate", "No Such Testbed Window", kCriterionTitle, "Unable to find window 'No Such Testbed Window'"},
-        {"Activate", "Z:\\no\\such\\picture.bmp", kCriterionBitmap, "The file 'Z:\\no\\such\\picture.bmp' does not exist"},
-        {"Wiggle", "Zorbel Testbed", kCriterionTitle, "Window 'Zorbel Testbed'found, but invalid action specified"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.action) + " " + row.text);
-        EXPECT_EQ(run(row.action, row.text, row.options), kStepFailed);
-        EXPECT_EQ(rig.run.error_text, row.error);
-    }
-    // An image file that exists but is not on the screen (this program's own file
-    // stands in for the picture; no image search is wired into the test program).
-    std::string picture = windows_test::built_program(tb_ids::kExeName);
-    EXPECT_EQ(run("Activate", picture, kCriterionBitmap), kStepFailed);
-    EXPECT_EQ(rig.run.error_text, "Unable to find image '" + picture + "' on the screen");
-}
-
 TEST_F(WindowStepsOnTestbed, ActivateBringsItToTheFront) {
     ASSERT_TRUE(tb.start());
     HWND own = CreateWindowExA(0, "Static", "Front Thief", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
                                nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(own);
-    windows_test::pump_messages(100);
+    wintest::pump_for(100);
     EXPECT_EQ(run("Activate", "Zorbel Testbed"), kStepSucceeded) << rig.run.error_text;
     EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == tb.window(); }));
     EXPECT_TRUE(window_run_state().window_activated);
@@ -223,23 +172,6 @@ TEST_F(WindowStepsOnTestbed, SetWindowStyleByName) {
     EXPECT_EQ(run("Set Window Style", "ZbTestbed", kCriterionClass, "Visible"), kStepSucceeded);
 }
 
-TEST_F(WindowStepsOnTestbed, HiddenWindowNeitherExistsNorIsAControl) {
-    ASSERT_TRUE(tb.start());
-    EXPECT_TRUE(condition("IF Window Exists", "Zorbel Testbed"));
-    EXPECT_TRUE(condition("IF Control Exists", "Zorbel Testbed"));
-    EXPECT_TRUE(condition("IF Control Exists", "&Apply"));
-    EXPECT_FALSE(condition("IF Window Exists", "&Apply"));  // a control has no frame
-    ASSERT_EQ(run("Set Window Style", "ZbTestbed", kCriterionClass, "Hidden"), kStepSucceeded);
-    ASSERT_TRUE(wait_until([&] { return !IsWindowVisible(tb.window()); }));
-    // The exact title would reach the FindWindow fallback; it must not make a hidden
-    // window exist.
-    EXPECT_FALSE(condition("IF Window Exists", "Zorbel Testbed"));
-    EXPECT_FALSE(condition("IF Control Exists", "Zorbel Testbed"));
-    Step& wait = make("Wait for Window to Disappear", "Zorbel Testbed");
-    EXPECT_TRUE(window_wait_satisfied(context, wait));
-    EXPECT_TRUE(condition("IF Control Exists", "&Apply"));  // its controls are still there
-}
-
 TEST_F(WindowStepsOnTestbed, WaitsForTheWindowToAppearAndDisappear) {
     Step& appear = make("Wait for Window to Appear", "Zorbel Testbed");
     EXPECT_FALSE(window_wait_satisfied(context, appear));
@@ -299,38 +231,6 @@ TEST_F(WindowStepsOnTestbed, CloseWindowEndsTheProcessOfAHungWindowFoundByPartOf
     DWORD code = 99;
     EXPECT_TRUE(tb.wait_exit(&code));
     EXPECT_EQ(code, 0u);  // ended with exit code 0
-}
-
-TEST_F(WindowStepsOnTestbed, TwinsAreAmbiguousOnlyWithMultipleWindowError) {
-    TestbedProcess twin;
-    ASSERT_TRUE(tb.start("/title \"Twin Testbed\" /pos 50 50"));
-    ASSERT_TRUE(twin.start("/title \"Twin Testbed\" /pos 300 300"));
-    EXPECT_EQ(run("Activate", "Twin Testbed"), kStepSucceeded);
-    EXPECT_TRUE(current() == tb.window() || current() == twin.window());
-
-    write_setting_number(rig.store, "SOFTWARE\\Zorbel\\MultipleWindowError", 1);
-    EXPECT_EQ(run("Activate", "Twin Testbed"), kStepFailed);
-    EXPECT_EQ(rig.run.error_text, "There are 2 top-level windows that match the search criteria");
-    EXPECT_EQ(run("Press Button/Control", "Button|1001", kCriterionClass | kCriterionId), kStepFailed);
-    EXPECT_EQ(rig.run.error_text, "There are 2 child windows that match the search criteria");
-    // One window with its own matching children is not ambiguous.
-    EXPECT_EQ(run("Get Text", "ZbTestbed|1510702679", kCriterionClass | kCriterionUserData), kStepFailed);
-    EXPECT_EQ(rig.run.error_text, "There are 2 top-level windows that match the search criteria");
-    twin.end();
-    EXPECT_TRUE(wait_until([&] { return run("Activate", "Twin Testbed") == kStepSucceeded; }));
-    EXPECT_EQ(current(), tb.window());
-}
-
-TEST_F(WindowStepsOnTestbed, MinimizeAllAndCloseAllWindows) {
-    TestbedProcess second;
-    ASSERT_TRUE(tb.start());
-    ASSERT_TRUE(second.start("/title \"Second Testbed\" /pos 300 300"));
-    EXPECT_EQ(run("Minimize all Windows", ""), kStepSucceeded);
-    EXPECT_TRUE(wait_until([&] { return IsIconic(tb.window()) && IsIconic(second.window()); }));
-    EXPECT_EQ(run("Close all Windows", ""), kStepSucceeded);
-    DWORD code = 0;
-    EXPECT_TRUE(tb.wait_exit(&code));
-    EXPECT_TRUE(second.wait_exit(&code));
 }
 
 }  // namespace
