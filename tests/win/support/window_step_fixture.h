@@ -6,22 +6,22 @@
 
 #include <string>
 
-#include "actions/windows/window_run_state.h"
 #include "actions/windows/window_search_win.h"
-#include "tests/native/support/run_rig.h"
+#include "tests/win/support/system_run_rig.h"
 
 namespace zorbel {
 
 class WindowStepFixture : public ::testing::Test {
 protected:
-    RunRig rig;
-    RunContext context{rig.script, rig.run, rig.services, rig.host, &rig.controller};
+    SystemRunRig rig;
 
     void SetUp() override {
         SetOwnMainWindow(nullptr);
-        reset_window_run_state();
+        rig.run.current_window = 0;
+        rig.run.window_activated = false;
     }
-    void TearDown() override { reset_window_run_state(); }
+    void TearDown() override { rig.run.current_window = 0;
+        rig.run.window_activated = false; }
 
     // Replaces the script with one step of `action` and makes it the current step.
     Step& make(const char* action, const std::string& text, uint32_t options = kCriterionTitle) {

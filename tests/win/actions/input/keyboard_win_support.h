@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "actions/input/keyboard_executor.h"
+#include "actions/input/buffered_typing.h"
+#include "actions/input/keyboard_family.h"
 #include "platform/clipboard.h"
-#include "tests/native/support/run_rig.h"
+#include "tests/win/support/system_run_rig.h"
 #include "tests/win/support/desktop.h"
 #include "tests/win/support/notepad.h"
 #include "tests/win/support/testbed.h"
@@ -52,43 +53,37 @@ public:
     KeyboardRun() {
         rig_.services.window = &current;
         write_setting_number(rig_.store, "SOFTWARE\\Zorbel\\Log", 0);
-        run_.running = true;
-        run_.speed = 5;
+        rig_.run.running = true;
+        rig_.run.speed = 5;
     }
     ~KeyboardRun() {
-        remove_buffered_typing_hook();
+        if (BufferedTyping* typing = buffered()) typing->stop();
         release_modifiers();
     }
 
     // Runs one step of `action` with `text` (options bit 0: literal).
     int step(const char* action, const std::string& text, uint32_t options = 0) {
-        int32_t i = script_.insert_step(-1);
-        Step& s = script_.steps[static_cast<size_t>(i)];
-        copy_to_field(s.action, action);
-        s.family = family_of_action(action);
-        s.text = text;
+        Step& s = rig_.add(action, text);
         s.options = options;
-        script_.current_step = i;
-        return execute_keyboard_family(context_);
+        rig_.script.current_step = rig_.script.step_count() - 1;
+        return rig_.run_step();
     }
     // Waits (pumping messages) until buffered typing has ended.
     ::testing::AssertionResult typing_ended(DWORD deadline_ms = kDeadlineMs) {
-        return wait_until([] { return !buffered_typing_active(); }, deadline_ms);
+        return wait_until([this] { return !buffered() || !buffered()->active(); }, deadline_ms);
     }
 
-    RunState& run() { return run_; }
-    FakeRunHost& host() { return host_; }
+    RunState& run() { return rig_.run; }
+    FakeRunHost& host() { return rig_.host; }
     const std::string& log() const { return rig_.output.text; }
     void set_variable(const std::string& name, const std::string& value) { rig_.set_variable(name, value); }
 
     GivenWindow current;
 
 private:
-    ExpansionRig rig_;
-    ScriptState script_;
-    RunState run_;
-    FakeRunHost host_;
-    RunContext context_{script_, run_, rig_.services, host_, nullptr};
+    BufferedTyping* buffered() { return rig_.run.existing_state_of<BufferedTyping>(kKeyboardFamilyCode); }
+
+    SystemRunRig rig_;
 };
 
 }  // namespace keyboard_test

@@ -7,9 +7,7 @@
 #include <vector>
 
 #include "actions/menus/menu_selection_win.h"
-#include "actions/windows/window_run_state.h"
 #include "actions/windows/window_search_win.h"
-#include "actions/windows/window_steps.h"
 #include "tests/native/support/run_rig.h"
 #include "tests/win/support/testbed.h"
 #include "tests/win/support/window_step_fixture.h"
@@ -113,11 +111,11 @@ protected:
 
     int activate_testbed() {
         make("Activate", "Zorbel Testbed");
-        return execute_windows_family(context);
+        return rig.run_as(rig.context.step(), 2);
     }
     int menu(const char* action, const std::string& path) {
         make(action, path, 0);
-        return execute_menu_family(context);
+        return rig.run_as(rig.context.step(), 4);
     }
 };
 
@@ -137,9 +135,10 @@ TEST_F(MenuStepsOnTestbed, MenuStepWithoutCurrentWindowUsesTheForegroundWindow) 
     ASSERT_TRUE(tb.start());
     ASSERT_EQ(activate_testbed(), kStepSucceeded);
     ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == tb.window(); }));
-    reset_window_run_state();
+    rig.run.current_window = 0;
+        rig.run.window_activated = false;
     EXPECT_EQ(menu("Select Menu Item", "&Options;&Sound"), kStepSucceeded);
-    EXPECT_EQ(reinterpret_cast<HWND>(window_run_state().current_window), tb.window());
+    EXPECT_EQ(reinterpret_cast<HWND>(rig.run.current_window), tb.window());
     EXPECT_TRUE(tb.next_line("MENU 40210 Options>Sound"));
 }
 

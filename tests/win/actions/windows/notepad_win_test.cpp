@@ -5,9 +5,7 @@
 
 #include <string>
 
-#include "actions/windows/window_run_state.h"
 #include "actions/windows/window_search_win.h"
-#include "actions/windows/window_steps.h"
 #include "tests/native/support/run_rig.h"
 #include "tests/win/support/notepad.h"
 #include "tests/win/support/window_step_fixture.h"
@@ -25,20 +23,20 @@ protected:
         WindowStepFixture::SetUp();
         ASSERT_TRUE(notepad.start());
         Step& appear = make("Wait for Window to Appear", "Notepad");
-        ASSERT_TRUE(wait_until([&] { return window_wait_satisfied(context, appear); }));
+        ASSERT_TRUE(wait_until([&] { return rig.wait_holds(appear); }));
         main = current();
     }
 
     int window_step(const char* action, const std::string& text, uint32_t options = kCriterionTitle,
                     const char* timeout = "") {
         copy_to_field(make(action, text, options).timeout, timeout);
-        return execute_windows_family(context);
+        return rig.run_as(rig.context.step(), 2);
     }
     int menu_step(const char* action, const std::string& path) {
         make(action, path, 0);
-        return execute_menu_family(context);
+        return rig.run_as(rig.context.step(), 4);
     }
-    HWND current() { return reinterpret_cast<HWND>(window_run_state().current_window); }
+    HWND current() { return reinterpret_cast<HWND>(rig.run.current_window); }
 
     HWND main = nullptr;
 };
@@ -62,12 +60,12 @@ TEST_F(NotepadSteps, HelpMenuOpensAboutByKeysAndTheBoxCloses) {
     ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == main; }));
     EXPECT_EQ(menu_step("Select Menu Item", "&Help;&About Notepad"), kStepSucceeded) << rig.run.error_text;
     Step& appear = make("Wait for Window to Appear", "About Notepad");
-    ASSERT_TRUE(wait_until([&] { return window_wait_satisfied(context, appear); }));
+    ASSERT_TRUE(wait_until([&] { return rig.wait_holds(appear); }));
     HWND about = current();
     EXPECT_NE(about, main);
     EXPECT_EQ(window_step("Close Window", "About Notepad", kCriterionTitle, "2"), kStepSucceeded);
     Step& gone = make("Wait for Window to Disappear", "About Notepad");
-    EXPECT_TRUE(wait_until([&] { return window_wait_satisfied(context, gone); }));
+    EXPECT_TRUE(wait_until([&] { return rig.wait_holds(gone); }));
     EXPECT_TRUE(IsWindow(main));
 }
 

@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "actions/windows/window_search_win.h"
-#include "actions/windows/window_steps.h"
-#include "tests/native/support/run_rig.h"
+#include "tests/win/support/system_run_rig.h"
 #include "tests/win/support/child_process.h"
 #include "tests/win/support/temp_folder.h"
 #include "tests/win/support/wait.h"
@@ -145,8 +144,7 @@ TEST_F(WindowSearch, FallbackCountsOnlyForWindowsTheEnumerationWouldAccept) {
     ShowWindow(hidden, SW_SHOWNA);
     EXPECT_EQ(FindTargetWindow(kCriterionTitle, "Hidden Probe Window", kModeFramedVisible, nullptr), hidden);
 
-    RunRig rig;
-    RunContext context{rig.script, rig.run, rig.services, rig.host, &rig.controller};
+    SystemRunRig rig;
     struct Row {
         const char* action;
         const char* text;
@@ -161,8 +159,8 @@ TEST_F(WindowSearch, FallbackCountsOnlyForWindowsTheEnumerationWouldAccept) {
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.action) + " " + row.text);
         Step& step = rig.add(row.action, row.text);
-        bool result = contains_ignore_case(step.action, "Wait") ? window_wait_satisfied(context, step)
-                                                                 : window_condition(context, step);
+        bool result = contains_ignore_case(step.action, "Wait") ? rig.wait_holds(step)
+                                                                 : rig.if_holds(step);
         EXPECT_EQ(result, row.result);
     }
 }

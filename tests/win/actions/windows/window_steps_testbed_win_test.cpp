@@ -6,9 +6,7 @@
 
 #include <string>
 
-#include "actions/windows/window_run_state.h"
 #include "actions/windows/window_search_win.h"
-#include "actions/windows/window_steps.h"
 #include "tests/native/support/run_rig.h"
 #include "tests/win/support/testbed.h"
 #include "tests/win/support/window_step_fixture.h"
@@ -31,12 +29,12 @@ protected:
         copy_to_field(step.value[0], value1);
         copy_to_field(step.value[1], value2);
         copy_to_field(step.timeout, timeout);
-        return execute_windows_family(context);
+        return rig.run_as(rig.context.step(), 2);
     }
-    HWND current() { return reinterpret_cast<HWND>(window_run_state().current_window); }
+    HWND current() { return reinterpret_cast<HWND>(rig.run.current_window); }
     bool condition(const char* action, const std::string& text) {
         Step& step = make(action, text);
-        return window_condition(context, step);
+        return rig.if_holds(step);
     }
     LONG style() { return GetWindowLongA(tb.window(), GWL_STYLE); }
 };
@@ -49,7 +47,7 @@ TEST_F(WindowStepsOnTestbed, ActivateBringsItToTheFront) {
     wintest::pump_for(100);
     EXPECT_EQ(run("Activate", "Zorbel Testbed"), kStepSucceeded) << rig.run.error_text;
     EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == tb.window(); }));
-    EXPECT_TRUE(window_run_state().window_activated);
+    EXPECT_TRUE(rig.run.window_activated);
     EXPECT_TRUE(tb.next_line("ACTIVATE on"));
     DestroyWindow(own);
 }
@@ -89,12 +87,12 @@ TEST_F(WindowStepsOnTestbed, GetTextSavesAControlsText) {
     ASSERT_TRUE(tb.start());
     Step& step = make("Get Text", "Edit|1010", kCriterionClass | kCriterionId | kOptionResultToVariable);
     copy_to_field(step.variable, "%name_text");
-    EXPECT_EQ(execute_windows_family(context), kStepSucceeded) << rig.run.error_text;
+    EXPECT_EQ(rig.run_as(rig.context.step(), 2), kStepSucceeded) << rig.run.error_text;
     EXPECT_EQ(rig.variable("name_text"), "Type here");
 
     Step& notes = make("Get Text", "Edit|1011", kCriterionClass | kCriterionId | kOptionResultToVariable);
     copy_to_field(notes.variable, "%notes");
-    EXPECT_EQ(execute_windows_family(context), kStepSucceeded);
+    EXPECT_EQ(rig.run_as(rig.context.step(), 2), kStepSucceeded);
     EXPECT_EQ(rig.variable("notes"), "First line\r\nSecond line");
 }
 
@@ -120,7 +118,7 @@ TEST_F(WindowStepsOnTestbed, MaximizeMinimizeAndRestore) {
     std::string line;
     EXPECT_TRUE(tb.next_line_starting("SIZE ", &line));
     EXPECT_NE(line.find("state=maximized"), std::string::npos) << line;
-    EXPECT_TRUE(window_run_state().window_activated);
+    EXPECT_TRUE(rig.run.window_activated);
 
     EXPECT_EQ(run("Minimize/Restore", "Zorbel Testbed"), kStepSucceeded);
     EXPECT_TRUE(wait_until([&] { return IsIconic(tb.window()) != FALSE; }));
@@ -174,15 +172,15 @@ TEST_F(WindowStepsOnTestbed, SetWindowStyleByName) {
 
 TEST_F(WindowStepsOnTestbed, WaitsForTheWindowToAppearAndDisappear) {
     Step& appear = make("Wait for Window to Appear", "Zorbel Testbed");
-    EXPECT_FALSE(window_wait_satisfied(context, appear));
+    EXPECT_FALSE(rig.wait_holds(appear));
     EXPECT_EQ(current(), nullptr);
     ASSERT_TRUE(tb.start());
-    EXPECT_TRUE(window_wait_satisfied(context, appear));
+    EXPECT_TRUE(rig.wait_holds(appear));
     EXPECT_EQ(current(), tb.window());
     Step& disappear = make("Wait for Window to Disappear", "Zorbel Testbed");
-    EXPECT_FALSE(window_wait_satisfied(context, disappear));
+    EXPECT_FALSE(rig.wait_holds(disappear));
     tb.end();
-    EXPECT_TRUE(wait_until([&] { return window_wait_satisfied(context, disappear); }));
+    EXPECT_TRUE(wait_until([&] { return rig.wait_holds(disappear); }));
     EXPECT_EQ(current(), nullptr);
 }
 
