@@ -140,8 +140,9 @@ std::string golden_text_of(const fs::path& input) {
         ScriptState again;
         FakeUserInterface ui;
         load_script_text(&again, saved, "C:\\data\\again.zbx", &ui);
-        if (recordings_match_their_steps(script))
+        if (recordings_match_their_steps(script)) {
             EXPECT_EQ(saved, script_to_text(again)) << input << ": the second save differs";
+        }
         out += saved == file ? std::string("saved as read\n") : "saved " + quoted(saved) + "\n";
     }
     return out;
