@@ -117,5 +117,9 @@ constexpr int kFindText = 3101;
 constexpr int kFindUp = 3102;
 constexpr int kFindDown = 3103;
 
+// The Go to Step prompt.
+constexpr int kGoToDialog = 3200;
+constexpr int kGoToText = 3201;
+
 }  // namespace res
 }  // namespace zorbel
