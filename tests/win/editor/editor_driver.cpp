@@ -140,6 +140,7 @@ bool EditorDriver::answer_boxes() {
                 if (!name) name = GetDlgItem(dialog, 0x480);
                 SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(next.file.c_str()));
             }
+            if (next.on_shown) next.on_shown();
             expected_.pop_front();
         }
     }

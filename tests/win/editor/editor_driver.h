@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct ExpectedBox {
     std::string text;
     int answer;
     std::string file;
+    std::function<void()> on_shown;  // checks made while the box is up
 };
 
 class EditorDriver {
@@ -40,8 +42,9 @@ public:
     HWND frame() const { return frame_; }
     ChildProcess& process() { return process_; }
 
-    void expect_box(const std::string& text, int answer, const std::string& file = "") {
-        expected_.push_back({text, answer, file});
+    void expect_box(const std::string& text, int answer, const std::string& file = "",
+                    std::function<void()> on_shown = nullptr) {
+        expected_.push_back({text, answer, file, on_shown});
     }
     // Sends the command and returns once the editor has handled it, answering boxes.
     ::testing::AssertionResult command(int id);
