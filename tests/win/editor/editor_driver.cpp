@@ -49,17 +49,32 @@ void quiet_editor_settings() {
     set_setting_number("PromptSave", 1);
     set_setting_number("OnTop", 0);
     set_setting_number("RunAtLeastOnce", 1);  // no file association at a "first" start
+    // Every palette and the status bar shown.
+    for (const char* name : {"Actions", "Properties", "Output", "Variables", "Statusbar"}) {
+        HKEY h;
+        const std::string key = std::string("SOFTWARE\\Zorbel\\Palettes\\") + name;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) !=
+            ERROR_SUCCESS)
+            continue;
+        const DWORD shown = 1;
+        RegSetValueExA(h, "visible", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&shown), sizeof(shown));
+        RegCloseKey(h);
+    }
 }
 
 std::string setting_of(const char* name) {
+    // A name with folders ("Palettes\\Output\\visible") is a value of a subkey.
+    std::string key = "SOFTWARE\\Zorbel", value = name;
+    const size_t slash = value.find_last_of('\\');
+    if (slash != std::string::npos) key += "\\" + value.substr(0, slash), value.erase(0, slash + 1);
     HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Zorbel", 0, KEY_READ, &h) != ERROR_SUCCESS) return "";
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "";
     char buffer[1024] = {};
     DWORD size = sizeof(buffer) - 1, type = 0;
-    const LONG status = RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    const LONG status = RegQueryValueExA(h, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(h);
     if (status != ERROR_SUCCESS) return "";
-    if (type == REG_DWORD) return std::to_string(*reinterpret_cast<const DWORD*>(buffer));
+    if (type == REG_DWORD) return std::to_string(*reinterpret_cast<const int32_t*>(buffer));
     return buffer;
 }
 
