@@ -55,6 +55,7 @@ bool FixedPaletteHost::create(Palette palette, HWND content) {
     static bool registered = false;
     if (!registered) {
         WNDCLASSA wc = {};
+        wc.style = CS_HREDRAW | CS_VREDRAW;
         wc.lpfnWndProc = palette_frame_procedure;
         wc.hInstance = instance_;
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -128,6 +129,7 @@ void FixedPaletteHost::layout() {
         const int x = both_low ? split : 0;
         MoveWindow(frame(Palette::kVariables), x, grid_bottom, width - x, bottom - grid_bottom, TRUE);
     }
+    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND OutputPalette::create(HWND parent, HFONT font) {

@@ -294,6 +294,21 @@ void EditorDriver::select_rows(const std::vector<int>& rows) {
     }
 }
 
+RECT EditorDriver::row_rect(int row) {
+    HWND grid = child(res::kGrid);
+    void* base = remote(sizeof(RECT));
+    RECT r = {};
+    r.left = LVIR_BOUNDS;
+    WriteProcessMemory(process_.handle(), base, &r, sizeof(r), nullptr);
+    SendMessageA(grid, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(base));
+    ReadProcessMemory(process_.handle(), base, &r, sizeof(r), nullptr);
+    RECT client;
+    GetClientRect(grid, &client);
+    if (r.right > client.right) r.right = client.right;
+    MapWindowPoints(grid, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 std::string EditorDriver::status_part(int part) {
     char* base = static_cast<char*>(remote(512));
     SendMessageA(child(res::kStatusBar), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(base));

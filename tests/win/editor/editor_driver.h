@@ -62,6 +62,8 @@ public:
     std::vector<int> selected_rows() const;
     void select_rows(const std::vector<int>& rows);
     std::string status_part(int part);
+    // The row's rectangle in screen coordinates, cut to the grid's client area.
+    RECT row_rect(int row);
     bool button_enabled(int command) const;
     bool button_checked(int command) const;
 
