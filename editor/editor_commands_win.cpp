@@ -7,6 +7,7 @@
 #include "editor/command_ids.h"
 #include "editor/editor_frame_win.h"
 #include "editor/model/recent_files.h"
+#include "editor/model/window_placement.h"
 #include "editor/toolbar_win.h"
 #include "engine/command_line.h"
 
@@ -46,7 +47,8 @@ void EditorFrame::create_status_bar() {
                               reinterpret_cast<HMENU>(res::kStatusBar), instance_, nullptr);
     RECT client;
     GetClientRect(frame_, &client);
-    int parts[3] = {client.right - 200 < 200 ? 200 : client.right - 200, client.right - 100, -1};
+    int parts[3];
+    status_part_ends(client.right, parts);
     SendMessageA(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
     const bool shown = setting_number(program_.store, "SOFTWARE\\Zorbel\\Palettes\\Statusbar\\visible") != -1;
     ShowWindow(status_, shown ? SW_SHOW : SW_HIDE);

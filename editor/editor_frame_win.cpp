@@ -9,6 +9,7 @@
 #include "core/text_rules.h"
 #include "editor/command_ids.h"
 #include "editor/model/recent_files.h"
+#include "editor/model/window_placement.h"
 #include "editor/toolbar_win.h"
 
 namespace zorbel {
@@ -78,16 +79,19 @@ bool EditorFrame::create() {
     // The stored rectangle, when it is sane; the whole screen otherwise.
     SettingsStore& store = program_.store;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = CW_USEDEFAULT, h = CW_USEDEFAULT;
-    if (setting_number(store, "SOFTWARE\\Zorbel\\Bottom") != 0) {
-        const int left = setting_number(store, "SOFTWARE\\Zorbel\\Left"), top = setting_number(store, "SOFTWARE\\Zorbel\\Top");
-        const int right = setting_number(store, "SOFTWARE\\Zorbel\\Right"),
-                  bottom = setting_number(store, "SOFTWARE\\Zorbel\\Bottom");
-        if (left > -5 && left < GetSystemMetrics(SM_CXSCREEN) && right - left >= GetSystemMetrics(SM_CXMIN) &&
-            bottom - top >= GetSystemMetrics(SM_CYMIN)) {
-            x = left, y = top, w = right - left, h = bottom - top;
-        } else {
-            x = 0, y = 0, w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-        }
+    StoredRect stored;
+    stored.left = setting_number(store, "SOFTWARE\\Zorbel\\Left");
+    stored.top = setting_number(store, "SOFTWARE\\Zorbel\\Top");
+    stored.right = setting_number(store, "SOFTWARE\\Zorbel\\Right");
+    stored.bottom = setting_number(store, "SOFTWARE\\Zorbel\\Bottom");
+    const ScreenFacts screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), GetSystemMetrics(SM_CXMIN),
+                             GetSystemMetrics(SM_CYMIN)};
+    switch (choose_placement(stored, screen)) {
+        case Placement::kSystem: break;
+        case Placement::kStored:
+            x = stored.left, y = stored.top, w = stored.right - stored.left, h = stored.bottom - stored.top;
+            break;
+        case Placement::kFullScreen: x = 0, y = 0, w = screen.width, h = screen.height; break;
     }
     frame_ = CreateWindowExA(0, "Zorbel", "Zorbel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, w, h, nullptr,
                              nullptr, instance_, this);
@@ -198,6 +202,11 @@ int EditorFrame::run(int show_command) {
         if (message.message == WM_KEYDOWN && message.wParam == VK_INSERT && GetFocus())
             GetClassNameA(GetFocus(), focus_class, sizeof(focus_class));
         const bool to_field = lstrcmpiA(focus_class, "Edit") == 0;
+        // A cancelled journal hook ends the recording of the pane on show.
+        if (message.message == WM_CANCELJOURNAL) {
+            if (panes_.window) SendMessageA(panes_.window, WM_COMMAND, cmd::kRecordButton, 0);
+            continue;
+        }
         if (!to_field && accelerators_ && TranslateAcceleratorA(frame_, accelerators_, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
@@ -211,6 +220,11 @@ LRESULT EditorFrame::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             on_create();
             return 0;
         case WM_SIZE:
+            if (status_) {
+                int ends[3];
+                status_part_ends(LOWORD(lparam), ends);
+                SendMessageA(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(ends));
+            }
             if (palettes_) palettes_->layout();
             return 0;
         case WM_TIMER:

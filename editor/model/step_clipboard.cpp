@@ -1,7 +1,5 @@
 #include "editor/model/step_clipboard.h"
 
-#include <algorithm>
-
 #include "core/action_catalogue.h"
 #include "core/text_rules.h"
 
@@ -12,8 +10,9 @@ std::vector<RecordingEvent> recording_events_of(const ScriptState& script, const
     const int32_t slot = text_to_number(field_text(step.value[1]));
     if (wanted <= 0 || slot < 0 || slot >= script.recording_count) return {};
     const std::vector<RecordingEvent>& events = script.recordings[static_cast<size_t>(slot)];
-    const size_t count = std::min(static_cast<size_t>(wanted), events.size());
-    return std::vector<RecordingEvent>(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(count));
+    // A slot shorter than the step says is not this step's recording.
+    if (events.size() < static_cast<size_t>(wanted)) return {};
+    return std::vector<RecordingEvent>(events.begin(), events.begin() + wanted);
 }
 
 void StepClipboard::copy(const ScriptState& script, const std::vector<int32_t>& rows) {

@@ -34,8 +34,8 @@ private:
     std::vector<ClipboardStep> steps_;
 };
 
-// The events of a recording step: the slot its `value2` names, at most `value1`
-// of them; a slot that does not exist gives none.
+// The events of a recording step: the first `value1` events of the slot its `value2`
+// names; a slot that does not exist or holds fewer gives none.
 std::vector<RecordingEvent> recording_events_of(const ScriptState& script, const Step& step);
 
 }  // namespace zorbel

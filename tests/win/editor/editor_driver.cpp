@@ -155,7 +155,7 @@ bool EditorDriver::answer_boxes() {
                 if (!name) name = GetDlgItem(dialog, 0x480);
                 SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(next.file.c_str()));
             }
-            if (next.on_shown) next.on_shown();
+            if (next.on_shown) next.on_shown(dialog);
             expected_.pop_front();
         }
     }
@@ -239,6 +239,8 @@ bool EditorDriver::answer_boxes() {
 }
 
 std::string EditorDriver::title() const { return window_text(frame_); }
+
+std::string EditorDriver::text_of(int id) const { return window_text(child(id)); }
 
 HWND EditorDriver::child(int id) const {
     // Controls sit in the main window or in a palette frame.

@@ -29,7 +29,7 @@ struct ExpectedBox {
     std::string text;
     int answer;
     std::string file;
-    std::function<void()> on_shown;  // checks made while the box is up
+    std::function<void(HWND)> on_shown;  // checks and clicks made while the box is up
 };
 
 class EditorDriver {
@@ -43,7 +43,7 @@ public:
     ChildProcess& process() { return process_; }
 
     void expect_box(const std::string& text, int answer, const std::string& file = "",
-                    std::function<void()> on_shown = nullptr) {
+                    std::function<void(HWND)> on_shown = nullptr) {
         expected_.push_back({text, answer, file, on_shown});
     }
     // Sends the command and returns once the editor has handled it, answering boxes.
@@ -56,6 +56,8 @@ public:
     ::testing::AssertionResult close(DWORD* exit_code = nullptr);
 
     std::string title() const;
+    // The text of the control `id` (an edit box of a palette, the pane).
+    std::string text_of(int id) const;
     HWND child(int id) const;
     int row_count() const;
     std::string cell(int row, int column);

@@ -63,6 +63,34 @@ TEST(EditorWelcome, OpensOnTheFirstClockTickWithoutAFile) {
 }
 
 // The last file comes back before the first tick, so the Welcome dialog stays away.
+TEST(EditorWelcome, BuildsTheTypingSample) {
+    EditorDriver editor;
+    ASSERT_TRUE(editor.start());
+    editor.expect_box("Welcome to Zorbel", IDOK, "", [](HWND dialog) {
+        SendMessageA(GetDlgItem(dialog, res::kWelcomeSampleList), LB_SETCURSEL, 1, 0);
+        SendMessageA(GetDlgItem(dialog, res::kWelcomeSample), BM_CLICK, 0, 0);
+    });
+    ASSERT_TRUE(editor.command(cmd::kNew));
+    ASSERT_EQ(22, editor.row_count());
+    EXPECT_EQ("Zorbel", editor.title());
+    EXPECT_EQ("(70, 120)", editor.cell(14, 2));
+    EXPECT_EQ("Typing in Notepad", setting_of("ChosenSampleFile"));
+    // A built sample is not an edit: closing asks nothing.
+    ASSERT_TRUE(editor.command(cmd::kClose));
+    EXPECT_EQ(0, editor.row_count());
+}
+
+TEST(EditorWelcome, StartupOptionsShowTheSwitches) {
+    EditorDriver editor;
+    ASSERT_TRUE(editor.start());
+    editor.expect_box("Zorbel Startup (Command Line) Options:", IDOK);
+    ASSERT_TRUE(editor.command(cmd::kStartupOptions));
+    editor.expect_box("---- Run Commands", IDOK);
+    ASSERT_TRUE(editor.command(cmd::kShortcuts));
+    editor.expect_box("No file currently open", IDOK);
+    ASSERT_TRUE(editor.command(cmd::kProperties));
+}
+
 TEST(EditorWelcome, AutoReloadComesFirst) {
     TempFolder folder;
     ScriptState script;

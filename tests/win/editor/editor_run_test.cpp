@@ -80,6 +80,8 @@ TEST_F(EditorRun, CommandsThatChangeStepsAreRefusedWhileRunning) {
     ASSERT_TRUE(wait_until([&] { return editor.button_enabled(cmd::kRun); }));
     EXPECT_FALSE(editor.button_enabled(cmd::kPause));
     EXPECT_EQ(0u, editor.status_part(0).find(" Stopped at step #"));
+    EXPECT_NE(std::string::npos, editor.text_of(res::kOutputEdit).find("Starting Run at"));
+    EXPECT_EQ("Write to Log", editor.text_of(res::kPaneHost));  // the selected step's pane
     ASSERT_TRUE(editor.command(cmd::kSave));
     ScriptState expected = endless();
     expected.steps[2].indents = 1;
@@ -97,7 +99,7 @@ TEST_F(EditorRun, ClosingDuringARunStopsItQuietly) {
     ASSERT_TRUE(wait_until([&] { return read_file(folder / "log.txt").find("tick") != std::string::npos; }));
     EXPECT_EQ("0", screen_saver());
     // The run has ended before the editor asks about the edits.
-    editor.expect_box("Save changes to endless.zbx?", IDNO, "", [] { EXPECT_EQ("1", screen_saver()); });
+    editor.expect_box("Save changes to endless.zbx?", IDNO, "", [](HWND) { EXPECT_EQ("1", screen_saver()); });
     DWORD code = 0;
     ASSERT_TRUE(editor.close(&code));
     EXPECT_EQ(7u, code);
