@@ -8,6 +8,7 @@
 #include "editor/editor_frame_win.h"
 #include "editor/model/recent_files.h"
 #include "editor/model/window_placement.h"
+#include "editor/popup_win.h"
 #include "editor/toolbar_win.h"
 #include "engine/command_line.h"
 
@@ -170,7 +171,17 @@ void EditorFrame::on_command(int id) {
         case cmd::kShowProperties: palettes_->toggle(Palette::kProperties); return;
         case cmd::kShowOutput: palettes_->toggle(Palette::kOutput); return;
         case cmd::kShowVariables: palettes_->toggle(Palette::kVariables); return;
-        case cmd::kNewStep: palettes_->show(Palette::kActions, true); return;
+        case cmd::kNewStep: {
+            palettes_->show(Palette::kActions, true);
+            HWND actions = palettes_->content(Palette::kActions);
+            SetFocus(actions);
+            RECT r;
+            GetWindowRect(actions, &r);
+            show_popup(instance_, frame_,
+                       "\n    To add a new step, drag or double-click    \n    an action in the Actions tree \n",
+                       r.left + 10, r.top + 10, 3000);
+            return;
+        }
         case cmd::kEditStep:
             if (grid_.selection().empty()) box("Nothing selected", "System Message", MB_OK | MB_ICONINFORMATION);
             else show_step_pane();

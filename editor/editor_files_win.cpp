@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <fstream>
 
@@ -252,6 +253,7 @@ bool EditorFrame::write_to(const std::string& path) {
     commands_.document.saved();
     SetWindowTextA(frame_, (file_name_of(path) + " - Zorbel").c_str());
     add_recent_file(program_.store, path);
+    SHAddToRecentDocs(SHARD_PATHA, path.c_str());
     const int32_t focused = grid_.selection().focused;
     if (focused >= 0) grid_.redraw(focused, focused);
     return true;
@@ -282,7 +284,10 @@ bool EditorFrame::load(const std::string& path) {
         panes_.show_pane_for(-1);
         refresh_title();
     }
-    if (count > 0) add_recent_file(program_.store, program_.script.script_path);
+    if (count > 0) {
+        add_recent_file(program_.store, program_.script.script_path);
+        SHAddToRecentDocs(SHARD_PATHA, program_.script.script_path.c_str());
+    }
     return count > 0;
 }
 

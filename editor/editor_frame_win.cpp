@@ -253,6 +253,9 @@ LRESULT EditorFrame::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return 0;
             }
             break;
+        case WM_HELP:
+            on_command(cmd::kHelp);
+            return TRUE;
         case WM_INITMENUPOPUP:
             rebuild_recent_menu(reinterpret_cast<HMENU>(wparam));
             return 0;

@@ -91,6 +91,16 @@ TEST(EditorFrame, RefusedCommandsAndMessages) {
     editor.expect_box("Only single rows can be moved.", IDOK);
     ASSERT_TRUE(editor.command(cmd::kMoveUp));
     EXPECT_EQ(3, editor.row_count());
+    // Step New points at the Actions tree with a hint that closes itself.
+    ASSERT_TRUE(editor.command(cmd::kNewStep));
+    HWND hint = nullptr;
+    for (HWND w = FindWindowExA(nullptr, nullptr, "QuenbyPopup", nullptr); w; w = FindWindowExA(nullptr, w, "QuenbyPopup", nullptr)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == editor.process().pid()) hint = w;
+    }
+    ASSERT_NE(nullptr, hint);
+    ASSERT_TRUE(wait_until([&] { return !IsWindow(hint); }, 6000));
 }
 
 }  // namespace
