@@ -208,6 +208,7 @@ bool EditorDriver::answer_boxes() {
         return ::testing::AssertionFailure() << "SendInput failed";
     // The keys are handled once the editor's queue has drained them.
     pump_for(150);
+    WaitForInputIdle(process_.handle(), 2000);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &ignored);
     answer_boxes();
