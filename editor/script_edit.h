@@ -12,7 +12,8 @@ public:
     virtual ~ScriptEdit() = default;
     virtual ScriptState& script() = 0;
     // Takes an undo snapshot before a change to the steps; also marks the script changed.
-    // False when no snapshot was taken (empty script or no memory).
+    // False when no snapshot was taken (empty script or no memory). During a run it
+    // does nothing and returns false: check run_active() first and change nothing then.
     virtual bool push_snapshot() = 0;
     // Marks the script changed without a snapshot (a pane's write-back into a step).
     virtual void mark_changed() = 0;

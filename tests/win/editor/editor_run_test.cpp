@@ -109,6 +109,17 @@ TEST_F(EditorRun, ClosingDuringARunStopsItQuietly) {
     EXPECT_EQ(std::string::npos, read_file(folder / "log.txt").find("Run Completed"));
 }
 
+// "/v" opens the script in the visible editor and runs it; the editor stays open.
+TEST_F(EditorRun, VisibleRunFromTheCommandLine) {
+    EditorDriver editor;
+    ASSERT_TRUE(editor.start("/v " + quoted(path)));
+    ASSERT_TRUE(wait_until([&] { return editor.button_enabled(cmd::kPause); }));
+    EXPECT_EQ("endless.zbx - Zorbel", editor.title());
+    ASSERT_TRUE(editor.command(cmd::kPause));
+    ASSERT_TRUE(wait_until([&] { return editor.button_enabled(cmd::kRun); }));
+    EXPECT_TRUE(editor.process().running());
+}
+
 TEST_F(EditorRun, ClosingTheHiddenRunWindowStopsItQuietly) {
     ChildProcess zorbel;
     ASSERT_TRUE(zorbel.start("\"" + built_program("zorbel.exe") + "\" /L /r " + quoted(path)));
