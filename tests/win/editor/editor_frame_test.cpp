@@ -55,7 +55,7 @@ TEST(EditorFrame, EditsWithKeysAndCommandsSaveTheExpectedScript) {
     ASSERT_TRUE(editor.start("/e " + quoted(path)));
     editor.select_rows({0});
     ASSERT_TRUE(editor.key(VK_DOWN, {VK_CONTROL}));   // move "one" down
-    ASSERT_TRUE(wait_equal([&] { return editor.cell(1, 2); }, std::string("one")));
+    ASSERT_TRUE(wait_until([&] { return editor.cell(1, 2) == "one"; }));
     ASSERT_TRUE(editor.key(VK_F8));                   // skip it
     ASSERT_TRUE(editor.key(VK_RIGHT, {VK_CONTROL}));  // indent it
     EXPECT_EQ("* edit.zbx - Zorbel", editor.title());
@@ -68,7 +68,7 @@ TEST(EditorFrame, EditsWithKeysAndCommandsSaveTheExpectedScript) {
     editor.select_rows({0});
     ASSERT_TRUE(editor.command(cmd::kBreakpoint));
     ASSERT_TRUE(editor.key('S', {VK_CONTROL}));
-    ASSERT_TRUE(wait_equal([&] { return editor.title(); }, std::string("edit.zbx - Zorbel")));
+    ASSERT_TRUE(wait_until([&] { return editor.title() == "edit.zbx - Zorbel"; }));
 
     ScriptState expected;
     Step one = script.steps[0];
