@@ -261,14 +261,16 @@ int EditorDriver::row_count() const {
     return static_cast<int>(SendMessageA(child(res::kGrid), LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::string EditorDriver::cell(int row, int column) {
+std::string EditorDriver::cell(int row, int column) { return list_cell(res::kGrid, row, column); }
+
+std::string EditorDriver::list_cell(int list_id, int row, int column) {
     char* base = static_cast<char*>(remote(sizeof(LVITEMA) + 512));
     LVITEMA item = {};
     item.iSubItem = column;
     item.pszText = base + sizeof(LVITEMA);
     item.cchTextMax = 512;
     WriteProcessMemory(process_.handle(), base, &item, sizeof(item), nullptr);
-    SendMessageA(child(res::kGrid), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(base));
+    SendMessageA(child(list_id), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(base));
     char text[512] = {};
     ReadProcessMemory(process_.handle(), base + sizeof(LVITEMA), text, sizeof(text) - 1, nullptr);
     return text;

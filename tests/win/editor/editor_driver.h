@@ -61,6 +61,8 @@ public:
     HWND child(int id) const;
     int row_count() const;
     std::string cell(int row, int column);
+    // A cell of any list view of the editor (the grid, the Variables palette).
+    std::string list_cell(int list_id, int row, int column);
     std::vector<int> selected_rows() const;
     void select_rows(const std::vector<int>& rows);
     std::string status_part(int part);

@@ -120,6 +120,24 @@ TEST_F(EditorRun, VisibleRunFromTheCommandLine) {
     EXPECT_TRUE(editor.process().running());
 }
 
+// A variable a step saves shows in the Variables palette; the log goes to the Output palette.
+TEST_F(EditorRun, SingleStepFillsThePalettes) {
+    ScriptState script;
+    Step set = test_step("Create/Set Variable", "forty-two");
+    set.options = kOptionResultToVariable;
+    copy_to_field(set.variable, "%answer");
+    script.steps = {set};
+    ASSERT_TRUE(write_script(script, folder / "set.zbx"));
+    EditorDriver editor;
+    ASSERT_TRUE(editor.start("/e " + quoted(folder / "set.zbx")));
+    EXPECT_EQ("%answer = forty-two", editor.cell(0, 2));
+    editor.select_rows({0});
+    ASSERT_TRUE(editor.key(VK_F7));
+    ASSERT_TRUE(wait_until([&] { return editor.list_cell(res::kVariablesList, 0, 1) == "forty-two"; }));
+    EXPECT_EQ("%answer", editor.list_cell(res::kVariablesList, 0, 0));
+    EXPECT_EQ(" Successfully ran step #1", editor.status_part(0));
+}
+
 TEST_F(EditorRun, ClosingTheHiddenRunWindowStopsItQuietly) {
     ChildProcess zorbel;
     ASSERT_TRUE(zorbel.start("\"" + built_program("zorbel.exe") + "\" /L /r " + quoted(path)));
