@@ -95,6 +95,24 @@ TEST(EditorKeepEdits, PasteIntoAnEmptyScriptIsAChange) {
     EXPECT_EQ(2, editor.row_count());
 }
 
+// Save As: a name without a dot gets ".zbx"; an existing file is replaced only on Yes,
+// and No shows the dialog again.
+TEST(EditorKeepEdits, SaveAsNamesAndReplaces) {
+    TempFolder folder;
+    ASSERT_TRUE(write_script(two_logs(), folder / "src.zbx"));
+    ASSERT_TRUE(write_file(folder / "taken.zbx", "keep me"));
+    EditorDriver editor;
+    ASSERT_TRUE(editor.start("/e " + quoted(folder / "src.zbx")));
+    editor.expect_box("Save As", IDOK, folder / "taken.zbx");
+    editor.expect_box("already exists", IDNO);
+    editor.expect_box("Save As", IDOK, folder / "fresh");
+    ASSERT_TRUE(editor.command(cmd::kSaveAs));
+    EXPECT_EQ("keep me", read_file(folder / "taken.zbx"));
+    EXPECT_EQ(script_to_text(two_logs()), read_file(folder / "fresh.zbx"));
+    EXPECT_EQ("fresh.zbx - Zorbel", editor.title());
+    EXPECT_EQ(folder / "fresh.zbx", setting_of("RecentFile1"));
+}
+
 // A load that stopped early shows fewer steps than the file holds: Ctrl+S asks first.
 TEST(EditorKeepEdits, SavingAShortenedLoadAsksBeforeReplacing) {
     TempFolder folder;
