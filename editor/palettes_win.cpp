@@ -187,8 +187,15 @@ int VariablesListPalette::find(std::string_view name) const {
     return static_cast<int>(SendMessageA(window, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&info)));
 }
 
-void VariablesListPalette::set_row(const VariableRow& row) {
+// Names are listed as the variable store keeps them, without the "%" a step writes.
+static std::string listed_name(std::string_view name) {
+    return std::string(!name.empty() && name.front() == '%' ? name.substr(1) : name);
+}
+
+void VariablesListPalette::set_row(const VariableRow& given) {
     if (!window) return;
+    VariableRow row = given;
+    row.name = listed_name(row.name);
     int index = find(row.name);
     if (index < 0) {
         LVITEMA item = {};
@@ -205,7 +212,7 @@ void VariablesListPalette::set_row(const VariableRow& row) {
 
 void VariablesListPalette::remove_row(std::string_view name) {
     if (!window) return;
-    const int index = find(name);
+    const int index = find(listed_name(name));
     if (index >= 0) SendMessageA(window, LVM_DELETEITEM, index, 0);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "editor/command_ids.h"
+#include "editor/row_images_win.h"
 
 namespace zorbel {
 
@@ -35,6 +36,7 @@ uint32_t colour_setting(SettingsStore& store, const char* name, uint32_t fallbac
 
 StepGrid::~StepGrid() {
     if (italic_) DeleteObject(italic_);
+    if (images_) ImageList_Destroy(images_);
 }
 
 HWND StepGrid::create(HWND parent, HINSTANCE instance) {
@@ -55,6 +57,8 @@ HWND StepGrid::create(HWND parent, HINSTANCE instance) {
         column.pszText = const_cast<char*>(kColumns[i].title);
         SendMessageA(list_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
+    images_ = create_row_images();
+    if (images_) SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
     LOGFONTA font = {};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
     font.lfItalic = TRUE;
@@ -145,6 +149,8 @@ bool StepGrid::notify(NMHDR* header, LRESULT* result) {
     switch (header->code) {
         case LVN_GETDISPINFOA: {
             LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+            if ((item.mask & LVIF_IMAGE) && item.iItem >= 0 && item.iItem < script_.step_count())
+                item.iImage = row_image(script_.steps[static_cast<size_t>(item.iItem)]);
             if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
                 item.pszText[0] = '\0';
                 if (item.iItem >= 0 && item.iItem < script_.step_count()) {

@@ -47,6 +47,7 @@ private:
     HWND list_ = nullptr;
     GridLook look_;
     HFONT italic_ = nullptr;
+    HIMAGELIST images_ = nullptr;
     std::vector<int32_t> comment_rows_;  // remembered during one paint
 };
 

@@ -276,6 +276,17 @@ std::string EditorDriver::list_cell(int list_id, int row, int column) {
     return text;
 }
 
+int EditorDriver::row_image(int row) {
+    void* base = remote(sizeof(LVITEMA));
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    WriteProcessMemory(process_.handle(), base, &item, sizeof(item), nullptr);
+    SendMessageA(child(res::kGrid), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(base));
+    ReadProcessMemory(process_.handle(), base, &item, sizeof(item), nullptr);
+    return item.iImage;
+}
+
 std::vector<int> EditorDriver::selected_rows() const {
     std::vector<int> rows;
     HWND grid = child(res::kGrid);

@@ -64,6 +64,8 @@ public:
     // A cell of any list view of the editor (the grid, the Variables palette).
     std::string list_cell(int list_id, int row, int column);
     std::vector<int> selected_rows() const;
+    // The image index the grid gives the row.
+    int row_image(int row);
     void select_rows(const std::vector<int>& rows);
     std::string status_part(int part);
     // The row's rectangle in screen coordinates, cut to the grid's client area.

@@ -48,6 +48,8 @@ TEST(EditorPicture, RowColoursOnTheScreen) {
     EXPECT_EQ(0xF0F0F0u, fill_at(0));   // SkipFill
     EXPECT_EQ(0x463A96u, fill_at(1));   // BreakFill
     EXPECT_EQ(0xC0FFFFu, fill_at(2));   // CommentFill
+    EXPECT_EQ(237, editor.row_image(0));
+    EXPECT_EQ(238, editor.row_image(1));
 }
 
 TEST(EditorPicture, DISABLED_Readme) {
