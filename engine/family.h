@@ -56,6 +56,9 @@ struct ActionFamily {
     // Called when a step of the family failed for good (its time has passed), before
     // its On Failure mode applies.
     void (*step_given_up)(RunContext& context) = nullptr;
+    // False for a family whose time-out field means something else: its failed steps
+    // are final at once instead of running again until the time-out has passed.
+    bool retries_failed_steps = true;
 };
 
 // Every family of a program, in family-code order.
