@@ -185,7 +185,9 @@ TEST(InternetFamily, FtpUploadChecksEveryPart) {
         copy_to_field(step.value[6], "C:\\up.txt");
         EXPECT_EQ(r.result, rig.run_step());
         EXPECT_EQ(0u, rig.run.error_text.rfind(r.error_start, 0)) << rig.run.error_text;
-        if (r.result == kStepSucceeded) EXPECT_EQ("0123456789", rig.desktop.network.uploaded["/in/up.txt"]);
+        if (r.result == kStepSucceeded) {
+            EXPECT_EQ("0123456789", rig.desktop.network.uploaded["/in/up.txt"]);
+        }
         EXPECT_TRUE(has_call(rig, "close ftp"));
         EXPECT_TRUE(has_call(rig, "close local file"));
     }
@@ -212,7 +214,9 @@ TEST(InternetFamily, PingFallsBackToTheProgramAndReadsItsReply) {
         copy_to_field(step.value[2], r.timeout);
         EXPECT_EQ(r.result, rig.run_step());
         EXPECT_EQ(r.ping_call, rig.desktop.calls.front());
-        if (r.raw_ms == 0) EXPECT_TRUE(has_call(rig, "run hidden ping.exe -n 1 -w 4000 h 4500"));
+        if (r.raw_ms == 0) {
+            EXPECT_TRUE(has_call(rig, "run hidden ping.exe -n 1 -w 4000 h 4500"));
+        }
     }
 }
 

@@ -112,8 +112,12 @@ TEST(Smtp, RefusalsAndSilenceFailTheStep) {
         EXPECT_EQ(kStepFailed, rig.run_step());
         EXPECT_EQ(r.error, rig.run.error_text);
         const std::string& sent = rig.desktop.mail.sent;
-        if (*r.last_sent) EXPECT_EQ(sent.size() - strlen(r.last_sent), sent.rfind(r.last_sent));
-        if (*r.last_sent == 0 && r.greeting != "220 hi\r\n") EXPECT_EQ("", sent);
+        if (*r.last_sent) {
+            EXPECT_EQ(sent.size() - strlen(r.last_sent), sent.rfind(r.last_sent));
+        }
+        if (*r.last_sent == 0 && r.greeting != "220 hi\r\n") {
+            EXPECT_EQ("", sent);
+        }
         EXPECT_EQ(std::string::npos, sent.find("QUIT"));
         EXPECT_EQ("close socket", rig.desktop.calls.back());
     }
