@@ -243,7 +243,7 @@ def odbc():
     db.commit()
     db.close()
     ini = os.path.expanduser("~/.odbc.ini")
-    section = "[%s]\nDriver=SQLite3\nDatabase=%s\n\n" % (ARGS.name, database)
+    section = "[%s]\nDriver=SQLite3\nDatabase=%s\n\n" % (ARGS.name or os.path.basename(ARGS.dir), database)
     with open(ini, "a") as f:
         f.write(section)
 
@@ -266,7 +266,7 @@ def main():
     parser.add_argument("--lifetime", type=float, default=300)
     parser.add_argument("--refuse", default="")
     parser.add_argument("--dele-fails", action="store_true")
-    parser.add_argument("--name", default="zorbel_test")
+    parser.add_argument("--name", default="", help="the data source's name (the folder's name when not given)")
     ARGS = parser.parse_args()
     os.makedirs(ARGS.dir, exist_ok=True)
     globals()[ARGS.kind]()
