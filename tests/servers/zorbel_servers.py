@@ -3,7 +3,8 @@
 
     zorbel_servers.py KIND --dir DIR [options]
 
-KIND is http, smtp, pop3, ftp or odbc (a SQLite data source). Each binds a free port
+KIND is http, smtp, pop3, ftp, odbc (a SQLite data source) or demo (the network demo's
+web page on port 8080 and mail sink on port 8025). Each binds a free port
 (or the one given with --port), writes it to DIR/port, and runs until DIR/stop appears
 or --lifetime seconds have passed; then it writes DIR/stopped and ends. Everything a
 server received goes into DIR. Run with Debian's /usr/bin/python3 (pyftpdlib, aiosmtpd).
@@ -51,7 +52,7 @@ PAGE = (b"<html><head><title>Zorbel</title></head>\r\n<BODY><h1>Zorbel&nbsp;news
         b"<ul><li>One<li>Two</ul><!-- hidden --><p>Fish &amp; chips</p></body></html>")
 
 
-def http():
+def start_http(port):
     from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
     class Handler(BaseHTTPRequestHandler):
@@ -107,15 +108,19 @@ def http():
             body = self.rfile.read(int(self.headers.get("Content-Length", "0")))
             self.answer(200, b"posted: " + body)
 
-    server = ThreadingHTTPServer(("127.0.0.1", ARGS.port), Handler)
+    server = ThreadingHTTPServer(("127.0.0.1", port), Handler)
     server.daemon_threads = True
-    write("port", str(server.server_address[1]))
     threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server.server_address[1]
+
+
+def http():
+    write("port", str(start_http(ARGS.port)))
     serve_until_stopped()
 
 
 # ---------------------------------------------------------------- SMTP
-def smtp():
+def start_smtp(port):
     from aiosmtpd.controller import Controller
 
     class Sink:
@@ -135,11 +140,30 @@ def smtp():
                                                                    " ".join(envelope.rcpt_tos)))
             return "250 Message accepted for delivery"
 
-    port = ARGS.port or free_port()
+    port = port or free_port()
     controller = Controller(Sink(), hostname="127.0.0.1", port=port)
     controller.start()
+    return port, controller
+
+
+def smtp():
+    port, controller = start_smtp(ARGS.port)
     write("port", str(port))
     serve_until_stopped(controller.stop)
+
+
+def demo():
+    """The network demo's two servers: the web page on 8080 and the mail sink on 8025."""
+    start_http(8080)
+    port, controller = start_smtp(8025)
+    write("port", "8080 8025")
+    print("Serving http://127.0.0.1:8080/page and a mail sink on 127.0.0.1:8025; mails go to %s/mail-N.eml."
+          % ARGS.dir)
+    print("Stop with Ctrl+C (or: touch %s/stop)." % ARGS.dir, flush=True)
+    try:
+        serve_until_stopped(controller.stop)
+    except KeyboardInterrupt:
+        controller.stop()
 
 
 # ---------------------------------------------------------------- POP3
@@ -260,7 +284,7 @@ def odbc():
 def main():
     global ARGS
     parser = argparse.ArgumentParser()
-    parser.add_argument("kind", choices=["http", "smtp", "pop3", "ftp", "odbc"])
+    parser.add_argument("kind", choices=["http", "smtp", "pop3", "ftp", "odbc", "demo"])
     parser.add_argument("--dir", required=True)
     parser.add_argument("--port", type=int, default=0)
     parser.add_argument("--lifetime", type=float, default=300)
