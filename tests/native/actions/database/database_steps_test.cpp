@@ -143,5 +143,15 @@ TEST(DatabaseFamily, OversizedResultFailsWithItsReason) {
     EXPECT_NE(std::string::npos, rig.run.error_text.find("lower Max Rows"));
 }
 
+// A statement longer than 64 KB reaches the driver whole.
+TEST(DatabaseFamily, LongStatementIsSentWhole) {
+    RunRig rig;
+    const std::string sql = "SELECT '" + std::string(70000, 'q') + "'";
+    rig.desktop.database.results[sql] = people();
+    sql_step(rig, sql);
+    EXPECT_EQ(kStepSucceeded, rig.run_step()) << rig.run.error_text;
+    EXPECT_EQ(1u, count(rig.desktop.calls, "execute " + sql));
+}
+
 }  // namespace
 }  // namespace zorbel
