@@ -10,6 +10,7 @@
 
 #include "actions/mail/mail_desktop_win.h"
 #include "core/text_rules.h"
+#include "platform/scoped_win.h"
 
 namespace zorbel {
 
@@ -113,28 +114,20 @@ Function function(HMODULE module, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-struct Library {
-    HMODULE module = nullptr;
-    ~Library() {
-        if (module) FreeLibrary(module);
-    }
-};
-
 }  // namespace
 
 bool WinMailDesktop::send_mapi(const MapiMessage& message, std::string* error) {
-    Library mapi;
-    mapi.module = LoadLibraryA(library_.c_str());
-    if (!mapi.module) {
+    const ScopedModule mapi(LoadLibraryA(library_.c_str()));
+    if (!mapi) {
         *error = format("Simple MAPI is not available: %s could not be loaded (no mail program provides it here)",
                         library_.c_str());
         return false;
     }
-    auto logon = function<LPMAPILOGON>(mapi.module, "MAPILogon");
-    auto logoff = function<LPMAPILOGOFF>(mapi.module, "MAPILogoff");
-    auto send = function<LPMAPISENDMAIL>(mapi.module, "MAPISendMail");
-    auto resolve = function<LPMAPIRESOLVENAME>(mapi.module, "MAPIResolveName");
-    auto free_buffer = function<LPMAPIFREEBUFFER>(mapi.module, "MAPIFreeBuffer");
+    auto logon = function<LPMAPILOGON>(mapi.get(), "MAPILogon");
+    auto logoff = function<LPMAPILOGOFF>(mapi.get(), "MAPILogoff");
+    auto send = function<LPMAPISENDMAIL>(mapi.get(), "MAPISendMail");
+    auto resolve = function<LPMAPIRESOLVENAME>(mapi.get(), "MAPIResolveName");
+    auto free_buffer = function<LPMAPIFREEBUFFER>(mapi.get(), "MAPIFreeBuffer");
     if (!logon || !logoff || !send || !resolve || !free_buffer) {
         *error = format("Simple MAPI is not available: %s lacks the Simple MAPI functions", library_.c_str());
         return false;
