@@ -98,6 +98,9 @@ struct UrlOpening {
     std::string url;
     HINTERNET request = nullptr;
     DWORD error = 0;
+    // Set by whichever side lets go first: a request that arrives after the step gave
+    // up is closed by the thread that opened it.
+    LONG abandoned = 0;
 };
 
 DWORD WINAPI open_url_thread(void* parameter) {
@@ -107,6 +110,7 @@ DWORD WINAPI open_url_thread(void* parameter) {
     job->request = InternetOpenUrlA(job->session, job->url.c_str(), nullptr, 0,
                                     INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
     if (!job->request) job->error = GetLastError();
+    if (InterlockedExchange(&job->abandoned, 1) != 0 && job->request) InternetCloseHandle(job->request);
     return 0;
 }
 
@@ -277,8 +281,10 @@ public:
             *error = format("InternetOpenUrl %d: %s\r\n", static_cast<int>(GetLastError()), url.c_str());
             return nullptr;
         }
-        if (WaitForSingleObject(thread, kHttpTimeoutMs + 2000) != WAIT_OBJECT_0) {
-            // Closing the session ends the waiting call; the thread keeps its own share.
+        if (WaitForSingleObject(thread, kHttpTimeoutMs + 2000) != WAIT_OBJECT_0 &&
+            InterlockedExchange(&job->abandoned, 1) == 0) {
+            // Closing the session ends the waiting call; the thread keeps its own share
+            // and closes a late request itself.
             session.reset();
             WaitForSingleObject(thread, 5000);
             CloseHandle(thread);

@@ -43,7 +43,11 @@ bool http_fetch(RunContext& context, const std::string& url, size_t buffer_size,
         return false;
     }
     if (out->truncated) context.log("\tTruncated at %d bytes\r\n", static_cast<int>(out->bytes.size()));
-    return !out->bytes.empty();
+    if (out->bytes.empty()) {
+        context.fail("Nothing was received from %s", url.c_str());
+        return false;
+    }
+    return true;
 }
 
 namespace {
@@ -62,8 +66,8 @@ int save_web_page(RunContext& context, Step& step, bool as_text) {
     if (!http_fetch(context, context.text_of(step.text), kDownloadBuffer, &page)) return kStepFailed;
     const std::string content = as_text ? html_to_text(page.bytes) : page.bytes;
     if (!write_new_file(file, content)) return context.fail("Unable to write the file \"%s\"", file.c_str());
-    // A page whose text is empty wrote nothing.
-    return content.empty() ? kStepFailed : kStepSucceeded;
+    if (content.empty()) return context.fail("The page at %s has no text", context.text_of(step.text).c_str());
+    return kStepSucceeded;
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST(InternetFamily, DownloadFailures) {
     } rows[] = {
         {"", {}, kStepFailed, "Missing Parameters"},
         {"http://h/missing", {}, kStepFailed, "InternetOpenUrl 12029: http://h/missing\r\n"},
-        {"http://h/empty", {""}, kStepFailed, ""},
+        {"http://h/empty", {""}, kStepFailed, "Nothing was received from http://h/empty"},
         {"http://h/broken", {"abc", false, 0}, kStepFailed, "read failed"},
         {"http://h/half", {"abcdef", false, 3}, kStepSucceeded, ""},
     };
