@@ -6,6 +6,8 @@
 
 namespace zorbel {
 
+bool is_package_id(uint32_t marker) { return marker >= 105 && marker < 0xAABBCC00; }
+
 bool package_destinations(const std::string& list, const std::string& folder, std::vector<std::string>* out,
                           std::string* error) {
     out->clear();

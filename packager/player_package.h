@@ -11,6 +11,10 @@ namespace zorbel {
 
 constexpr size_t kMaxUnpackPath = 259;  // characters of a destination path
 
+// True when the package marker names a package list (105 .. 0xAABBCBFF). The player
+// links this, so it holds no marker word of its own.
+bool is_package_id(uint32_t marker);
+
 // What unpacking needs from the file system.
 class PackageFiles {
 public:

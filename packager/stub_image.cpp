@@ -37,8 +37,6 @@ bool patch_markers(Bytes* image, uint32_t package_id, uint32_t delete_flags) {
     return true;
 }
 
-bool is_package_id(uint32_t marker) { return marker >= 105 && marker < 0xAABBCC00; }
-
 std::string output_exe_name(const std::string& name) {
     const size_t slash = name.find_last_of("\\/");
     const size_t dot = name.find_last_of('.');

@@ -22,9 +22,6 @@ long find_markers(const Bytes& image);
 // Overwrites both markers (found by find_markers); false when they are not there.
 bool patch_markers(Bytes* image, uint32_t package_id, uint32_t delete_flags);
 
-// True when the package marker names a package list (105 .. 0xAABBCBFF).
-bool is_package_id(uint32_t marker);
-
 // The output file name: the real extension (after the last "\") replaced by ".exe",
 // or ".exe" added when there is none.
 std::string output_exe_name(const std::string& name);
