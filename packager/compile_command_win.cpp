@@ -74,11 +74,12 @@ bool run_compile_command(HINSTANCE instance, const std::string& command_line, in
     RunProgram program(instance);
     CommandLine line = parse_command_line(rest);
     program.apply_command_line(line);
-    LoggingUserInterface log(program.log.file_path());
+    const std::string log_path = program.log.file_path();
+    LoggingUserInterface log(log_path.empty() ? std::string("C:\\ZorbelLog.txt") : log_path);
     program.services.ui = &log;
 
     const std::string script_path = clean_script_path(line.file);
-    if (output.empty() && !script_path.empty()) output = default_compile_output(script_path);
+    if (output.empty() && !script_path.empty()) output = output_exe_name(script_path);
     if (!script_path.empty() && load_script(&program.script, script_path, &log) == 0)
         program.script.clear();
 

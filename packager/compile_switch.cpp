@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "core/text_rules.h"
-#include "packager/stub_image.h"
 
 namespace zorbel {
 
@@ -53,7 +52,5 @@ bool take_compile_switch(std::string* line, std::string* output) {
     }
     return false;
 }
-
-std::string default_compile_output(const std::string& script_path) { return output_exe_name(script_path); }
 
 }  // namespace zorbel

@@ -9,7 +9,4 @@ namespace zorbel {
 // returned without quotes in `output`). False, with `line` unchanged, when absent.
 bool take_compile_switch(std::string* line, std::string* output);
 
-// The script's name with its extension replaced by ".exe".
-std::string default_compile_output(const std::string& script_path);
-
 }  // namespace zorbel

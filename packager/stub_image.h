@@ -1,3 +1,4 @@
+// Linked by the editor only: the player must not carry the marker words in its code.
 // What the compiler changes in the bytes of the player stub and of the message-only
 // stub: the two marker words, the message text, and the output names.
 #pragma once
