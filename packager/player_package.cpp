@@ -80,17 +80,28 @@ bool quotable(const std::string& path) {
 }
 }  // namespace
 
+// Attempts after about 1, 2, 4 and 9 seconds (ping waits a second between echoes), so
+// the program has ended by then; no blocks in parentheses, which some interpreters
+// parse wrongly around a quoted "&".
 std::string self_delete_parameters(const std::string& path) {
     if (!quotable(path)) return std::string();
     const std::string q = "\"" + path + "\"";
-    return "/c for /L %i in (1,1,60) do @(if exist " + q + " (del /f /q " + q + " >NUL 2>&1 & if exist " + q +
-           " ping -n 2 127.0.0.1 >NUL))";
+    std::string parameters = "/c";
+    const char* separator = " ";
+    for (int echoes : {2, 3, 5, 10}) {
+        parameters += separator;
+        parameters += "if exist " + q + " ping -n " + std::to_string(echoes) + " 127.0.0.1 >NUL & del /f /q " + q +
+                      " >NUL 2>&1";
+        separator = " & ";
+    }
+    return parameters;
 }
 
 std::string self_delete_batch(const std::string& path, const std::string& batch_path) {
     if (!quotable(path) || !quotable(batch_path)) return std::string();
     return format("@echo off\r\nset n=0\r\n:Repeat\r\ndel \"%s\" >NUL 2>&1\r\nif not exist \"%s\" goto Done\r\n"
-                  "set /a n+=1\r\nif %%n%% lss 60 (ping -n 2 127.0.0.1 >NUL & goto Repeat)\r\n:Done\r\ndel \"%s\"\r\n",
+                  "set /a n+=1\r\nif %%n%% geq 30 goto Done\r\nping -n 2 127.0.0.1 >NUL\r\ngoto Repeat\r\n:Done\r\n"
+                  "del \"%s\"\r\n",
                   path.c_str(), path.c_str(), batch_path.c_str());
 }
 

@@ -107,10 +107,10 @@ TEST(PlayerPackage, SelfDeleteQuotesTheWholePath) {
     const std::string path = "C:\\My Tools & more\\run.exe";
     const std::string parameters = self_delete_parameters(path);
     EXPECT_NE(parameters.find("del /f /q \"C:\\My Tools & more\\run.exe\""), std::string::npos);
-    EXPECT_EQ(parameters.find("(1,1,60)") != std::string::npos, true);  // bounded
+    EXPECT_EQ(parameters.find(" ping -n 10 "), parameters.rfind(" ping -n "));  // four attempts, then it ends
     const std::string batch = self_delete_batch(path, "C:\\My Tools & more\\selfdel.bat");
     EXPECT_NE(batch.find("del \"C:\\My Tools & more\\run.exe\""), std::string::npos);
-    EXPECT_NE(batch.find("if %n% lss 60"), std::string::npos);
+    EXPECT_NE(batch.find("if %n% geq 30 goto Done"), std::string::npos);
     for (const char* bad : {"", "C:\\a\"b.exe", "C:\\100%\\x.exe"}) {
         SCOPED_TRACE(bad);
         EXPECT_EQ(self_delete_parameters(bad), "");

@@ -1,5 +1,7 @@
 #include "packager/stub_image.h"
 
+#include "packager/player_package.h"
+
 #include <gtest/gtest.h>
 
 namespace zorbel {
