@@ -112,6 +112,21 @@ TEST(Compile, UnreadableAdditionalFileFailsTheCompile) {
     EXPECT_EQ(rig.report.messages.at(0), "Unable to embed 'C:\\d\\a.txt'");
 }
 
+// The editor's own steps are never changed, however the compile ends.
+TEST(Compile, TheEditorsStepsStayAsTheyWereOnFailure) {
+    CompileRig rig;
+    rig.settings.include = true;
+    rig.files.add("C:\\cfg\\a.ini", "x");
+    rig.script.recordings[0] = {{0x200, 1, 2, 3, 0}};
+    rig.script.recording_count = 1;
+    rig.script.steps = {make_step("Open File", "C:\\cfg\\a.ini"), make_step("Record Actions", "", kFamilyRecording)};
+    copy_to_field(rig.script.steps[1].value[0], "1");
+    rig.settings.package = "C:\\missing.txt;";
+    EXPECT_EQ(rig.plan(), kCompileFileUnreadable);
+    EXPECT_EQ(rig.script.steps[0].embedded_id, 0);
+    EXPECT_EQ(rig.script.steps[1].text, "");
+}
+
 TEST(Compile, NoPackageLeavesTheMarkerZeroAndFlagsFromSettings) {
     CompileRig rig;
     rig.settings.delete_unpacked = true;
