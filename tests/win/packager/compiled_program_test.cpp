@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include "core/script_file.h"
+#include "core/text_rules.h"
 #include "packager/compile_win.h"
+#include "packager/resources_win.h"
+#include "packager/script_payload.h"
 #include "tests/win/support/child_process.h"
 #include "tests/win/support/temp_folder.h"
 #include "tests/win/support/zorbel_run.h"
@@ -257,6 +260,55 @@ TEST_F(CompiledProgram, StubWithoutMarkersFailsAndMessageOnlyProgramHasItsBytes)
     const std::string tiny = read_file(exe);
     ASSERT_EQ(tiny.size(), 600u);
     EXPECT_EQ(tiny.substr(535, 21), std::string("Twenty characters!!!\0", 21));
+}
+
+// A recording travels as text in the program's own resources and comes back into a
+// fresh slot with negative coordinates and late tick counts intact.
+TEST_F(CompiledProgram, RecordingsTravelInTheProgramsResources) {
+    ScriptState script = load(step("Write to Log", "x"));
+    script.steps.push_back(script.steps[0]);
+    Step& record = script.steps[1];
+    copy_to_field(record.action, "Record Actions");
+    record.family = 8;
+    record.text.clear();
+    script.recordings[3] = {{0x200, static_cast<uint32_t>(-40), 300, 3000000000u, 0}};
+    script.recording_count = 4;
+    copy_to_field(record.value[0], "1");
+    copy_to_field(record.value[1], "3");
+    const std::string exe = folder_ / "recorded.exe";
+    ASSERT_EQ(compile(script, settings_for(exe)), 0);
+    ModuleResources resources(exe);
+    ASSERT_TRUE(resources.loaded());
+    ScriptState loaded;
+    ASSERT_TRUE(load_script_payload(resources, exe, &loaded));
+    ASSERT_EQ(loaded.step_count(), 2);
+    EXPECT_EQ(std::string(field_text(loaded.steps[1].value[1])), "0");
+    ASSERT_EQ(loaded.recordings[0].size(), 1u);
+    EXPECT_EQ(static_cast<int32_t>(loaded.recordings[0][0].param_first), -40);
+    EXPECT_EQ(loaded.recordings[0][0].time, 3000000000u);
+}
+
+// The message-only variant is chosen only when expansion leaves the text as it is:
+// without its stub (not shipped) the plain text fails with -2, the one with a key
+// token compiles as a normal program.
+TEST_F(CompiledProgram, CommandLineCompileChoosesTheMessageOnlyVariantByExpansion) {
+    struct Case {
+        const char* text;
+        int code;
+    } cases[] = {{"Plain words", -2}, {"Press {ENTER}", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::string path = folder_ / "message.zbx";
+        ASSERT_TRUE(write_file(path, script_text(step("Display Message", c.text))));
+        DeleteFileA((folder_ / "message.exe").c_str());
+        ChildProcess zorbel;
+        ASSERT_TRUE(start_zorbel(zorbel, "/compile \"" + path + "\""));
+        DWORD code = 1;
+        ASSERT_TRUE(zorbel.wait_exit(&code, 30000));
+        EXPECT_EQ(static_cast<int>(code), c.code) << read_file(log_file_);
+        EXPECT_EQ(exists(folder_ / "message.exe"), c.code == 0);
+    }
+    EXPECT_NE(read_file(log_file_).find("Compile: Unable to find required file for compile:  '"), std::string::npos);
 }
 
 }  // namespace
