@@ -27,7 +27,9 @@ TEST(CompileSwitch, CutOutWithItsOptionalOutput) {
         std::string output = "unset";
         EXPECT_EQ(take_compile_switch(&line, &output), c.found);
         EXPECT_EQ(line, c.rest);
-        if (c.found) EXPECT_EQ(output, c.output);
+        if (c.found) {
+            EXPECT_EQ(output, c.output);
+        }
     }
 }
 

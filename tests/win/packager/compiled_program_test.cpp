@@ -9,6 +9,7 @@
 #include "packager/compile_win.h"
 #include "packager/resources_win.h"
 #include "packager/script_payload.h"
+#include "packager/stub_image.h"
 #include "tests/win/support/child_process.h"
 #include "tests/win/support/temp_folder.h"
 #include "tests/win/support/zorbel_run.h"
@@ -238,6 +239,12 @@ TEST_F(CompiledProgram, BadIconFailsAndKeepsThePreviousProgram) {
     EXPECT_EQ(messages_[0], "Unable to embed '" + (folder_ / "missing.txt") + "'");
     EXPECT_EQ(read_file(exe), "previous");
     EXPECT_FALSE(exists(exe + ".part"));
+}
+
+// The built player holds its two marker words once each, adjacent, in its data.
+TEST_F(CompiledProgram, BuiltPlayerCarriesItsMarkersOnce) {
+    const std::string stub = read_file(built_program("Zorbel.LIB"));
+    EXPECT_GE(find_markers(Bytes(stub.begin(), stub.end())), 0);
 }
 
 // Stubs beside a stand-in editor: one without markers, and a message-only stub.
