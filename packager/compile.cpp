@@ -67,8 +67,9 @@ int add_package(const CompileSettings& settings, uint16_t first_id, CompileFiles
     output->package_id = first_id;
     const std::string prefix = common_folder_prefix(entries);
     output->writes.write(kResourceRcData, first_id, kLanguageNeutral, bytes_of(package_list_text(entries, prefix)));
-    output->writes.write(kResourceRcData, static_cast<uint16_t>(first_id + 1), kLanguageNeutral,
-                         bytes_of(settings.extract_to.empty() ? std::string(" ") : settings.extract_to));
+    std::string folder = settings.extract_to.empty() ? std::string(" ") : settings.extract_to;
+    if (folder != " " && folder.back() != '\\') folder += '\\';
+    output->writes.write(kResourceRcData, static_cast<uint16_t>(first_id + 1), kLanguageNeutral, bytes_of(folder));
     for (size_t i = 0; i < entries.size(); ++i) {
         if (!contents[i].empty())
             output->writes.write(kResourceRcData, static_cast<uint16_t>(first_id + 2 + i), kLanguageNeutral,

@@ -67,7 +67,8 @@ int run_player(HINSTANCE instance, const std::string& command_line) {
     if (is_package_id(package_id)) {
         Bytes stored;
         std::string folder;
-        if (resources.read(kResourceRcData, static_cast<uint16_t>(package_id + 1), &stored) && stored.size() < 259)
+        // A folder too long for a path is refused by the unpacking, never dropped.
+        if (resources.read(kResourceRcData, static_cast<uint16_t>(package_id + 1), &stored))
             folder = stored_unpack_folder(stored);
         if (folder.find('%') != std::string::npos) folder = program.expander->expanded(folder);
         std::string error;

@@ -100,6 +100,9 @@ TEST(Compile, PackageResourcesFollowTheEmbeddedFiles) {
     EXPECT_EQ(rig.text_of(109), "A");
     EXPECT_FALSE(rig.has(110));  // an empty file gets no resource
     EXPECT_EQ(rig.output.embedded, 3);
+    rig.settings.extract_to = "D:\\out";
+    ASSERT_EQ(rig.plan(), 0);
+    EXPECT_EQ(rig.text_of(108), "D:\\out\\");
 }
 
 TEST(Compile, UnreadableAdditionalFileFailsTheCompile) {
