@@ -223,6 +223,24 @@ TEST_F(CompiledProgram, VersionBlockAndIconReadBackThroughTheSystem) {
     EXPECT_EQ(run(settings.output), 0u);
 }
 
+// A program as the icon source is read as data: its first group and the images it names.
+TEST_F(CompiledProgram, IconsCopiedFromAProgram) {
+    ScriptState script = load(step("Write to Log", "x"));
+    CompileSettings settings = settings_for(folder_ / "iconic.exe");
+    settings.icon = built_program("Zorbel.LIB");
+    ASSERT_EQ(compile(script, settings), 0) << (messages_.empty() ? "" : messages_[0]);
+    ModuleResources source(settings.icon), copy(settings.output);
+    Bytes source_group, copy_group, source_image, copy_image;
+    ASSERT_TRUE(source.read(kResourceGroupIcon, 1, &source_group));
+    ASSERT_TRUE(copy.read(kResourceGroupIcon, 1, &copy_group));
+    EXPECT_EQ(copy_group, source_group);
+    ASSERT_TRUE(source.read(kResourceIcon, 1, &source_image));
+    ASSERT_TRUE(copy.read(kResourceIcon, 1, &copy_image));
+    EXPECT_EQ(copy_image, source_image);
+    settings.icon = folder_ / "script.zbx";  // no icons at all
+    EXPECT_EQ(compile(script, settings), -13);
+}
+
 TEST_F(CompiledProgram, BadIconFailsAndKeepsThePreviousProgram) {
     std::string ico("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\xff\xff\0\0\x16\0\0\0", 22);
     ASSERT_TRUE(write_file(folder_ / "bad.ico", ico));
