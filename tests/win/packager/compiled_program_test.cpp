@@ -86,6 +86,10 @@ TEST_F(CompiledProgram, RunsItsScriptAndReturnsTheRunsCode) {
     const std::string log = read_file(log_file_);
     EXPECT_NE(log.find("compiled hello"), std::string::npos) << log;
     EXPECT_NE(log.find("for " + exe), std::string::npos) << log;
+    // The player ignores a compile switch and a file name: it runs its own script.
+    EXPECT_EQ(run(exe, "/L /compile \"" + (folder_ / "other.exe") + "\" \"" + (folder_ / "script.zbx") + "\""), 7u);
+    EXPECT_FALSE(exists(folder_ / "other.exe"));
+    EXPECT_NE(read_file(log_file_).find("compiled hello"), std::string::npos);
 }
 
 TEST_F(CompiledProgram, CommandLineCompileUsesTheScriptsNameAndExitsWithItsCode) {
