@@ -19,7 +19,6 @@ const ActionFamily kRecordFamily = unbuilt_family(8, "Record Actions");
 const ActionFamily kFilesFamily = unbuilt_family(9, "Files/Folders");
 const ActionFamily kInternetFamily = unbuilt_family(10, "Internet");
 const ActionFamily kDatabaseFamily = unbuilt_family(11, "Database");
-const ActionFamily kExternalFamily = unbuilt_family(15, "External Functions");
 
 const ActionFamily* const kFamilies[] = {
     &kRunProgramFamily, &kWindowsFamily, &kKeyboardFamily, &kMenuFamily,     &kMouseFamily,

@@ -15,6 +15,7 @@ extern const ActionFamily kWaitFamily;      // 6: actions/wait/wait_family.cpp
 extern const ActionFamily kLoopsFamily;     // 12: actions/flow/loops_family.cpp
 extern const ActionFamily kIfFamily;        // 13: actions/flow/if_family.cpp
 extern const ActionFamily kSystemFamily;    // 14: actions/system/system_family.cpp
+extern const ActionFamily kExternalFamily;  // 15: actions/external/external_family.cpp
 
 // The table of every family, in family-code order.
 const FamilyTable& action_families();

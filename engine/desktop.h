@@ -29,6 +29,8 @@ public:
     virtual bool text(std::string* out) = 0;
     // Replaces the clipboard's content with `text`; false when it cannot be done.
     virtual bool set_text(const std::string& text) = 0;
+    // Empties the clipboard; false when it cannot be done.
+    virtual bool clear() { return false; }
 };
 
 // The keyboard's state, which the run reads for its stop key.
@@ -51,6 +53,10 @@ class WindowDesktop;         // actions/windows/window_desktop.h
 class KeyboardDesktop;       // actions/input/keyboard_desktop.h
 class MouseDesktop;          // actions/mouse/mouse_desktop.h
 class ScreenDesktop;         // actions/screen/screen_desktop.h
+class RegistryDesktop;       // actions/system/registry_desktop.h
+class DisplayDesktop;        // actions/system/system_settings_desktop.h
+class SessionDesktop;        // actions/system/system_settings_desktop.h
+class LibraryDesktop;        // actions/external/library_desktop.h
 
 struct Desktop {
     Clock* clock = nullptr;
@@ -61,6 +67,10 @@ struct Desktop {
     KeyboardDesktop* keyboard = nullptr;
     MouseDesktop* pointer = nullptr;
     ScreenDesktop* screen = nullptr;
+    RegistryDesktop* registry = nullptr;
+    DisplayDesktop* display = nullptr;
+    SessionDesktop* session = nullptr;
+    LibraryDesktop* libraries = nullptr;
 };
 
 }  // namespace zorbel
