@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include "actions/external/library_desktop.h"
 #include "actions/input/keyboard_desktop.h"
 #include "actions/mouse/mouse_desktop.h"
 #include "actions/screen/screen_desktop.h"
+#include "actions/system/registry_desktop.h"
+#include "actions/system/system_settings_desktop.h"
 #include "actions/windows/window_desktop.h"
 #include "platform/clipboard.h"
 
@@ -15,6 +18,7 @@ void SystemClock::sleep(uint32_t milliseconds) { Sleep(milliseconds); }
 
 bool SystemClipboard::text(std::string* out) { return clipboard::get_text(out); }
 bool SystemClipboard::set_text(const std::string& text) { return clipboard::set_text(text); }
+bool SystemClipboard::clear() { return clipboard::clear(); }
 
 SystemDesktop::SystemDesktop() {
     desktop.clock = &clock;
@@ -25,6 +29,10 @@ SystemDesktop::SystemDesktop() {
     desktop.pointer = &system_mouse_desktop();
     desktop.screen = &system_screen_desktop();
     desktop.capture = desktop.screen;
+    desktop.registry = &system_registry_desktop();
+    desktop.display = &system_display_desktop();
+    desktop.session = &system_session_desktop();
+    desktop.libraries = &system_library_desktop();
 }
 
 }  // namespace zorbel

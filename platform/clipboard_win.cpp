@@ -7,11 +7,23 @@
 namespace zorbel::clipboard {
 namespace {
 
-// Another program may hold the clipboard for a moment: a few quick tries.
-bool open_clipboard() {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        if (OpenClipboard(nullptr)) return true;
-        Sleep(10);
+constexpr int kOpenAttempts = 5;
+constexpr DWORD kOpenPauseMs = 50;
+
+// The clipboard's owner: a message-only window of this thread, made once. With a null
+// owner, EmptyClipboard leaves the clipboard without an owner and SetClipboardData
+// fails.
+HWND owner_window() {
+    static HWND owner = CreateWindowExA(0, "STATIC", "Zorbel clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr);
+    return owner;
+}
+
+// Another program may hold the clipboard for a while: a few tries about 50 ms apart.
+bool open_clipboard(HWND owner) {
+    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+        if (attempt > 0) Sleep(kOpenPauseMs);
+        if (OpenClipboard(owner)) return true;
     }
     return false;
 }
@@ -20,7 +32,7 @@ bool open_clipboard() {
 
 bool get_text(std::string* out) {
     out->clear();
-    if (!IsClipboardFormatAvailable(CF_TEXT) || !open_clipboard()) return false;
+    if (!IsClipboardFormatAvailable(CF_TEXT) || !open_clipboard(nullptr)) return false;
     bool ok = false;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const char* text = static_cast<const char*>(GlobalLock(data))) {
@@ -36,7 +48,7 @@ bool get_text(std::string* out) {
 
 bool set_text(const std::string& text) {
     size_t length = strnlen(text.c_str(), text.size());
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, length + 1);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, length + 1);
     if (memory == nullptr) return false;
     char* target = static_cast<char*>(GlobalLock(memory));
     if (target == nullptr) {
@@ -46,15 +58,21 @@ bool set_text(const std::string& text) {
     std::memcpy(target, text.data(), length);
     target[length] = '\0';
     GlobalUnlock(memory);
-    if (!open_clipboard()) {
+    if (!open_clipboard(owner_window())) {
         GlobalFree(memory);
         return false;
     }
-    EmptyClipboard();
-    bool ok = SetClipboardData(CF_TEXT, memory) != nullptr;
-    CloseClipboard();
-    if (!ok) GlobalFree(memory);
-    return ok;
+    // Once SetClipboardData took the block, the clipboard owns it.
+    const bool given = EmptyClipboard() && SetClipboardData(CF_TEXT, memory) != nullptr;
+    const bool closed = CloseClipboard() != 0;
+    if (!given) GlobalFree(memory);
+    return given && closed;
+}
+
+bool clear() {
+    if (!open_clipboard(owner_window())) return false;
+    bool ok = EmptyClipboard() != 0;
+    return CloseClipboard() && ok;
 }
 
 }  // namespace zorbel::clipboard

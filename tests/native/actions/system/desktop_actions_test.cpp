@@ -58,9 +58,10 @@ TEST(VideoDisplayMode, ChangesRestoresOrReports) {
         EXPECT_EQ(r.result, rig.run_step());
         EXPECT_EQ(std::vector<std::string>{r.call}, rig.desktop.effects());
         ASSERT_EQ(r.boxes, rig.ui.boxes.size());
-        if (r.boxes)
+        if (r.boxes) {
             EXPECT_EQ("System Message|The computer must be restarted to activate the change in the video display mode.",
                       rig.ui.boxes[0]);
+        }
     }
 }
 

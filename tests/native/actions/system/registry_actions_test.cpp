@@ -129,7 +129,9 @@ TEST(ReadRegistry, SavesTheTextAndFailsQuietlyOnEmpty) {
         rig.set_variable("out", "");
         EXPECT_EQ(r.result, rig.step("Read Registry", r.path));
         EXPECT_EQ(r.saved, rig.variable("out"));
-        if (r.result == kStepFailed) EXPECT_EQ("", rig.run.error_text);
+        if (r.result == kStepFailed) {
+            EXPECT_EQ("", rig.run.error_text);
+        }
     }
 }
 
