@@ -21,6 +21,19 @@ int fail_no_key(RunContext& context, const std::string& path) {
     return context.fail("The registry path \"%s\" names no key", path.c_str());
 }
 
+// A path is usable when it names a known root (or none) and a key below it.
+bool usable(RunContext& context, const RegistryPath& path, const std::string& given, bool key_needed) {
+    if (path.unknown_root) {
+        context.fail("The registry path \"%s\" names an unknown root", given.c_str());
+        return false;
+    }
+    if (key_needed && path.key.empty()) {
+        fail_no_key(context, given);
+        return false;
+    }
+    return true;
+}
+
 // Data made only of digits, ".", ",", "+", "-" and blanks (and not empty) is a number.
 bool numeric_data(const std::string& data) {
     if (data.empty()) return false;
@@ -32,7 +45,7 @@ bool numeric_data(const std::string& data) {
 int read_registry(RunContext& context, Step& step) {
     const std::string given = context.text_of(step.value[0]);
     RegistryPath path = parse_registry_path(given);
-    if (path.key.empty()) return fail_no_key(context, given);
+    if (!usable(context, path, given, true)) return kStepFailed;
     StoredValue value;
     if (!context.desktop().registry->read_value(path.root, path.key, path.name, &value)) return fail_quietly(context);
     std::string text = stored_value_text(value);
@@ -46,7 +59,7 @@ int read_registry(RunContext& context, Step& step) {
 int write_registry(RunContext& context, Step& step) {
     const std::string given = context.text_of(step.value[0]);
     RegistryPath path = parse_registry_path(given);
-    if (path.key.empty()) return fail_no_key(context, given);
+    if (!usable(context, path, given, true)) return kStepFailed;
     const std::string data = context.text_of(step.text);
     NumberBits number = text_to_number_bits(data);
     bool ok;
@@ -68,6 +81,8 @@ int copy_registry(RunContext& context, Step& step) {
     const std::string target_text = context.text_of(step.text);
     RegistryPath source = parse_registry_path(source_text);
     RegistryPath target = parse_registry_path(target_text);
+    if (!usable(context, source, source_text, false) || !usable(context, target, target_text, false))
+        return kStepFailed;
     const std::string source_key = registry_key_path(source);
     const std::string target_key = registry_key_path(target);
     if (source_key.empty()) return fail_no_key(context, source_text);
@@ -85,6 +100,7 @@ int copy_registry(RunContext& context, Step& step) {
 int delete_registry(RunContext& context, Step& step) {
     const std::string given = context.text_of(step.value[0]);
     RegistryPath path = parse_registry_path(given);
+    if (!usable(context, path, given, false)) return kStepFailed;
     const std::string whole = registry_key_path(path);
     if (whole.empty()) return fail_no_key(context, given);
     RegistryDesktop& registry = *context.desktop().registry;

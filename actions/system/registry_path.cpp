@@ -37,6 +37,12 @@ RegistryPath parse_registry_path(std::string_view path) {
             chosen = true;
         }
     }
+    if (!chosen) {
+        std::string first = rest.substr(0, rest.find('\\'));
+        out.unknown_root = starts_with_ignore_case(first, "HKEY_");
+        for (const char* short_name : {"HKCU", "HKLM", "HKCR", "HKU", "HKCC"})
+            out.unknown_root = out.unknown_root || (equals_ignore_case(first, short_name) && first.size() < rest.size());
+    }
     for (const RootPrefix& p : kRootPrefixes) {
         size_t at = find_ignore_case(rest, p.prefix);
         if (at != std::string::npos) rest.erase(at, std::string_view(p.prefix).size());

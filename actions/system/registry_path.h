@@ -16,6 +16,9 @@ struct RegistryPath {
     std::string rest;  // the path with the first occurrence of each prefix removed
     std::string key;   // `rest` before its last "\" (outer backslashes trimmed)
     std::string name;  // `rest` after its last "\"; "" names the default value
+    // No known prefix, and the path starts with a root name the registry actions do
+    // not know ("HKEY_DYN_DATA\", "HKCU\"): not a key path under HKEY_CURRENT_USER.
+    bool unknown_root = false;
 };
 
 // Paths are cut to 259 characters first.

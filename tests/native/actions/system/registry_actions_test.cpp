@@ -136,6 +136,19 @@ TEST(ReadRegistry, SavesTheTextAndFailsQuietlyOnEmpty) {
 }
 
 // Paths without a key touch nothing and say why.
+TEST(RegistryActions, UnknownRootsFailWithoutEffect) {
+    for (const char* action : {"Read Registry", "Write Registry", "Delete Registry", "Copy Registry"}) {
+        for (const char* path : {"HKEY_DYN_DATA\\A\\V", "HKCU\\Software\\V", "hkey_current_usr\\A\\V"}) {
+            SCOPED_TRACE(std::string(action) + " " + path);
+            RegistryRig rig;
+            rig.reg.put(kCU, "Software", "V", "kept");
+            EXPECT_EQ(kStepFailed, rig.step(action, path, "Software"));
+            EXPECT_NE(std::string::npos, rig.run.error_text.find("unknown root")) << rig.run.error_text;
+            EXPECT_EQ(std::vector<std::string>{}, rig.desktop.effects());
+        }
+    }
+}
+
 TEST(RegistryActions, PathsThatNameNoKeyFailWithoutEffect) {
     for (const char* action : {"Read Registry", "Write Registry", "Delete Registry"}) {
         for (const char* path : {"", "HKEY_CURRENT_USER\\", "JustAName", "HKEY_USERS\\"}) {
