@@ -10,12 +10,14 @@ namespace {
 constexpr int kOpenAttempts = 5;
 constexpr DWORD kOpenPauseMs = 50;
 
-// The clipboard's owner: a message-only window of this thread, made once. With a null
-// owner, EmptyClipboard leaves the clipboard without an owner and SetClipboardData
-// fails.
+// The clipboard's owner: a message-only window of the program, made when first needed
+// (and again should its thread have ended). With a null owner, EmptyClipboard leaves
+// the clipboard without an owner and SetClipboardData fails.
 HWND owner_window() {
-    static HWND owner = CreateWindowExA(0, "STATIC", "Zorbel clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr);
+    static HWND owner = nullptr;
+    if (owner == nullptr || !IsWindow(owner))
+        owner = CreateWindowExA(0, "STATIC", "Zorbel clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
     return owner;
 }
 

@@ -154,29 +154,6 @@ TEST_F(RegistryStepsWin, ReadsEveryValueType) {
     }
 }
 
-// Numbers that fit 32 bits are REG_DWORD; larger ones stay text; "%" texts expand.
-TEST_F(RegistryStepsWin, WriteChoosesTheType) {
-    const Root& r = kRoots[0];
-    struct Row {
-        const char* data;
-        DWORD type;
-        std::string bytes;
-    } rows[] = {
-        {"1.5", REG_DWORD, std::string("\x0f\0\0\0", 4)},
-        {"2147483648", REG_DWORD, std::string("\0\0\0\x80", 4)},
-        {"12345678901", REG_SZ, std::string("12345678901\0", 12)},
-        {"abc", REG_SZ, std::string("abc\0", 4)},
-        {"50%", REG_EXPAND_SZ, std::string("50%\0", 4)},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.data);
-        ASSERT_EQ(kStepSucceeded, run("Write Registry", step_path(r, "V"), row.data));
-        Raw v = raw_value(r.key, own(r), "V");
-        EXPECT_EQ(row.type, v.type);
-        EXPECT_EQ(row.bytes, v.data);
-    }
-}
-
 // A recursive copy across roots keeps every type, default values and empty subkeys.
 TEST_F(RegistryStepsWin, CopiesTreesAcrossRoots) {
     const Root& cu = kRoots[0];
