@@ -121,30 +121,10 @@ public:
     uint32_t select_menu_path(intptr_t window, const std::string& path, bool post) override {
         return SelectMenuPath(as_window(window), path, post);
     }
-    bool select_menu_by_keys(intptr_t window, const std::string& path) override {
-        return SelectMenuByKeys(as_window(window), path);
-    }
-    void select_system_menu_item(intptr_t window, const std::string& name) override {
-        SelectSystemMenuItem(as_window(window), name);
-    }
-
-private:
-    static void apply_style(HWND window, const WindowStyleName& style) {
-        const UINT no_change = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-        switch (style.effect) {
-            case StyleEffect::kTopmost: SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, no_change); break;
-            case StyleEffect::kNotTopmost: SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, no_change); break;
-            case StyleEffect::kShow: ShowWindow(window, SW_SHOW); break;
-            case StyleEffect::kHide: ShowWindow(window, SW_HIDE); break;
-            case StyleEffect::kDisable: EnableWindow(window, FALSE); break;
-            case StyleEffect::kEnable: EnableWindow(window, TRUE); break;
-            case StyleEffect::kChangeStyle: {
-                LONG old_style = GetWindowLongA(window, GWL_STYLE);
-                LONG new_style = static_cast<LONG>((static_cast<uint32_t>(old_style) & ~style.remove) | style.add);
-                SetWindowLongA(window, GWL_STYLE, new_style);
-                break;
-            }
-        }
+    bool press_menu_key(char key, bool with_alt) override { return PressMenuKey(key, with_alt); }
+    void open_system_menu(intptr_t window) override { OpenSystemMenu(as_window(window)); }
+    void system_command(intptr_t window, SystemMenuCommand command) override {
+        SendSystemCommand(as_window(window), command);
     }
 };
 
