@@ -126,6 +126,25 @@ public:
     void system_command(intptr_t window, SystemMenuCommand command) override {
         SendSystemCommand(as_window(window), command);
     }
+
+private:
+    static void apply_style(HWND window, const WindowStyleName& style) {
+        const UINT no_change = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+        switch (style.effect) {
+            case StyleEffect::kTopmost: SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, no_change); break;
+            case StyleEffect::kNotTopmost: SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, no_change); break;
+            case StyleEffect::kShow: ShowWindow(window, SW_SHOW); break;
+            case StyleEffect::kHide: ShowWindow(window, SW_HIDE); break;
+            case StyleEffect::kDisable: EnableWindow(window, FALSE); break;
+            case StyleEffect::kEnable: EnableWindow(window, TRUE); break;
+            case StyleEffect::kChangeStyle: {
+                LONG old_style = GetWindowLongA(window, GWL_STYLE);
+                LONG new_style = static_cast<LONG>((static_cast<uint32_t>(old_style) & ~style.remove) | style.add);
+                SetWindowLongA(window, GWL_STYLE, new_style);
+                break;
+            }
+        }
+    }
 };
 
 }  // namespace
