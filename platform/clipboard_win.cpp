@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/clipboard.h"
+#include "platform/scoped_win.h"
 
 namespace zorbel::clipboard {
 namespace {
@@ -21,20 +22,13 @@ HWND owner_window() {
     return owner;
 }
 
-// Another program may hold the clipboard for a while: a few tries about 50 ms apart.
-bool open_clipboard(HWND owner) {
-    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-        if (attempt > 0) Sleep(kOpenPauseMs);
-        if (OpenClipboard(owner)) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 bool get_text(std::string* out) {
     out->clear();
-    if (!IsClipboardFormatAvailable(CF_TEXT) || !open_clipboard(nullptr)) return false;
+    if (!IsClipboardFormatAvailable(CF_TEXT)) return false;
+    ScopedClipboard open(nullptr, kOpenAttempts, kOpenPauseMs);
+    if (!open) return false;
     bool ok = false;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const char* text = static_cast<const char*>(GlobalLock(data))) {
@@ -44,7 +38,6 @@ bool get_text(std::string* out) {
             ok = true;
         }
     }
-    CloseClipboard();
     return ok;
 }
 
@@ -60,21 +53,17 @@ bool set_text(const std::string& text) {
     std::memcpy(target, text.data(), length);
     target[length] = '\0';
     GlobalUnlock(memory);
-    if (!open_clipboard(owner_window())) {
-        GlobalFree(memory);
-        return false;
-    }
+    // Another program may hold the clipboard for a while: a few tries about 50 ms apart.
+    ScopedClipboard open(owner_window(), kOpenAttempts, kOpenPauseMs);
     // Once SetClipboardData took the block, the clipboard owns it.
-    const bool given = EmptyClipboard() && SetClipboardData(CF_TEXT, memory) != nullptr;
-    const bool closed = CloseClipboard() != 0;
+    const bool given = open && EmptyClipboard() && SetClipboardData(CF_TEXT, memory) != nullptr;
     if (!given) GlobalFree(memory);
-    return given && closed;
+    return given;
 }
 
 bool clear() {
-    if (!open_clipboard(owner_window())) return false;
-    bool ok = EmptyClipboard() != 0;
-    return CloseClipboard() && ok;
+    ScopedClipboard open(owner_window(), kOpenAttempts, kOpenPauseMs);
+    return open && EmptyClipboard() != 0;
 }
 
 }  // namespace zorbel::clipboard

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "actions/external/library_desktop.h"
+#include "platform/scoped_win.h"
 
 extern "C" uint32_t zorbel_call_words(const void* function, const uint32_t* words, uint32_t count);
 
@@ -68,13 +69,11 @@ public:
     bool call(const std::string& library, const std::string& function, const std::vector<LibraryArgument>& arguments,
               uint32_t* result) override {
         if (arguments.size() > kMaxWords) return false;
-        HMODULE module = LoadLibraryA(library.c_str());
-        if (module == nullptr) return false;
-        FARPROC entry = GetProcAddress(module, function.c_str());
-        if (entry == nullptr) {
-            FreeLibrary(module);
-            return false;
-        }
+        // Freed right after the call, as after a failed lookup.
+        ScopedModule module(LoadLibraryA(library.c_str()));
+        if (!module) return false;
+        FARPROC entry = GetProcAddress(module.get(), function.c_str());
+        if (entry == nullptr) return false;
         uint32_t words[kMaxWords];
         for (size_t i = 0; i < arguments.size(); ++i) {
             const LibraryArgument& a = arguments[i];
@@ -83,7 +82,6 @@ public:
                                                                    : a.number;
         }
         *result = zorbel_call_words(reinterpret_cast<const void*>(entry), words, static_cast<uint32_t>(arguments.size()));
-        FreeLibrary(module);
         return true;
     }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "actions/system/registry_desktop.h"
+#include "platform/scoped_win.h"
 
 namespace zorbel {
 namespace {
@@ -20,46 +21,41 @@ HKEY root_key(SettingsRoot root) {
     return HKEY_CURRENT_USER;
 }
 
-// An open key, closed when it goes; an empty path names the root itself.
-class Key {
-public:
-    Key(SettingsRoot root, std::string_view path, REGSAM access) {
-        std::string p(path);
-        if (RegOpenKeyExA(root_key(root), p.c_str(), 0, access, &handle_) != ERROR_SUCCESS) handle_ = nullptr;
-    }
-    ~Key() {
-        if (handle_) RegCloseKey(handle_);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    HKEY get() const { return handle_; }
+// An open key (an empty path opens the root itself); none when it cannot be opened.
+ScopedKey open_key(SettingsRoot root, std::string_view path, REGSAM access) {
+    std::string p(path);
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root_key(root), p.c_str(), 0, access, &handle) != ERROR_SUCCESS) return ScopedKey();
+    return ScopedKey(handle);
+}
 
-private:
-    HKEY handle_ = nullptr;
-};
+// Opens or creates a key with its missing parents.
+ScopedKey create_key_handle(SettingsRoot root, std::string_view path, REGSAM access, DWORD* disposition) {
+    std::string p(path);
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(root_key(root), p.c_str(), 0, nullptr, 0, access, nullptr, &handle, disposition) !=
+        ERROR_SUCCESS)
+        return ScopedKey();
+    return ScopedKey(handle);
+}
 
 class SystemRegistryDesktop : public RegistryDesktop {
 public:
     bool key_exists(SettingsRoot root, std::string_view key) override {
-        return Key(root, key, KEY_QUERY_VALUE).get() != nullptr;
+        return static_cast<bool>(open_key(root, key, KEY_QUERY_VALUE));
     }
 
     bool create_key(SettingsRoot root, std::string_view key, bool* created) override {
         if (key.empty()) return false;
-        std::string path(key);
-        HKEY handle = nullptr;
         DWORD disposition = 0;
-        if (RegCreateKeyExA(root_key(root), path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
-                            &disposition) != ERROR_SUCCESS)
-            return false;
-        RegCloseKey(handle);
+        if (!create_key_handle(root, key, KEY_WRITE, &disposition)) return false;
         if (created) *created = disposition == REG_CREATED_NEW_KEY;
         return true;
     }
 
     bool read_value(SettingsRoot root, std::string_view key, std::string_view name, StoredValue* out) override {
-        Key k(root, key, KEY_QUERY_VALUE);
-        if (!k.get()) return false;
+        ScopedKey k = open_key(root, key, KEY_QUERY_VALUE);
+        if (!k) return false;
         std::string value_name(name);
         out->data.clear();
         for (int tries = 0; tries < 3; ++tries) {
@@ -81,22 +77,17 @@ public:
     bool write_value(SettingsRoot root, std::string_view key, std::string_view name, uint32_t type,
                      std::string_view data) override {
         if (key.empty() || data.size() > 0x7fffffff) return false;
-        std::string path(key), value_name(name);
-        HKEY handle = nullptr;
-        if (RegCreateKeyExA(root_key(root), path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
-            ERROR_SUCCESS)
-            return false;
-        LONG rc = RegSetValueExA(handle, value_name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                                 static_cast<DWORD>(data.size()));
-        RegCloseKey(handle);
-        return rc == ERROR_SUCCESS;
+        std::string value_name(name);
+        ScopedKey k = create_key_handle(root, key, KEY_SET_VALUE, nullptr);
+        return k && RegSetValueExA(k.get(), value_name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                                   static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
     }
 
     bool delete_value(SettingsRoot root, std::string_view key, std::string_view name) override {
         if (key.empty()) return false;
-        Key k(root, key, KEY_SET_VALUE);
+        ScopedKey k = open_key(root, key, KEY_SET_VALUE);
         std::string value_name(name);
-        return k.get() && RegDeleteValueA(k.get(), value_name.c_str()) == ERROR_SUCCESS;
+        return k && RegDeleteValueA(k.get(), value_name.c_str()) == ERROR_SUCCESS;
     }
 
     bool delete_empty_key(SettingsRoot root, std::string_view key) override {
@@ -105,13 +96,13 @@ public:
         std::string parent(last == std::string_view::npos ? std::string_view() : key.substr(0, last));
         std::string name(last == std::string_view::npos ? key : key.substr(last + 1));
         if (name.empty()) return false;
-        Key k(root, parent, KEY_WRITE);
-        return k.get() && RegDeleteKeyA(k.get(), name.c_str()) == ERROR_SUCCESS;
+        ScopedKey k = open_key(root, parent, KEY_WRITE);
+        return k && RegDeleteKeyA(k.get(), name.c_str()) == ERROR_SUCCESS;
     }
 
     bool list_subkeys(SettingsRoot root, std::string_view key, std::vector<std::string>* out) override {
-        Key k(root, key, KEY_ENUMERATE_SUB_KEYS);
-        if (!k.get()) return false;
+        ScopedKey k = open_key(root, key, KEY_ENUMERATE_SUB_KEYS);
+        if (!k) return false;
         out->clear();
         char name[256];
         for (DWORD i = 0;; ++i) {
@@ -124,8 +115,8 @@ public:
     }
 
     bool list_values(SettingsRoot root, std::string_view key, std::vector<NamedValue>* out) override {
-        Key k(root, key, KEY_QUERY_VALUE);
-        if (!k.get()) return false;
+        ScopedKey k = open_key(root, key, KEY_QUERY_VALUE);
+        if (!k) return false;
         out->clear();
         DWORD max_name = 0, max_data = 0;
         if (RegQueryInfoKeyA(k.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &max_name,

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "actions/system/system_settings_desktop.h"
+#include "platform/scoped_win.h"
 
 namespace zorbel {
 namespace {
@@ -46,14 +47,14 @@ public:
         version.dwOSVersionInfoSize = sizeof(version);
         GetVersionExA(&version);
         if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
-            HANDLE token = nullptr;
-            if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+            HANDLE opened = nullptr;
+            if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &opened)) {
+                ScopedHandle token(opened);
                 TOKEN_PRIVILEGES privileges;
                 privileges.PrivilegeCount = 1;
                 privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
                 if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
-                    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-                CloseHandle(token);
+                    AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
             }
         } else {
             flags &= ~static_cast<uint32_t>(EWX_FORCE);
