@@ -47,7 +47,7 @@ TEST(ClipboardStepsWin, SetAndClear) {
     std::string now;
     ASSERT_TRUE(clipboard::get_text(&now));
     EXPECT_EQ("first line\r\nsecond", now);
-    // A second set replaces the text: the clipboard had an owner, so the set took.
+    // A second set replaces the first.
     ASSERT_EQ(kStepSucceeded, run(rig, "Set Clipboard Text", "replaced"));
     ASSERT_TRUE(clipboard::get_text(&now));
     EXPECT_EQ("replaced", now);
