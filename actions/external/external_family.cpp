@@ -89,12 +89,6 @@ int32_t call_external_function(RunContext& context, const std::string& call, con
     return called ? static_cast<int32_t>(result) : kFunctionNotFound;
 }
 
-const ActionFamily kExternalFamily = [] {
-    ActionFamily family;
-    family.code = 15;
-    family.name = "External Functions";
-    family.actions = kActions;
-    return family;
-}();
+const ActionFamily kExternalFamily(15, "External Functions", kActions);
 
 }  // namespace zorbel
