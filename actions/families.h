@@ -17,6 +17,7 @@ extern const ActionFamily kDatabaseFamily;  // 11: actions/database/database_fam
 extern const ActionFamily kLoopsFamily;     // 12: actions/flow/loops_family.cpp
 extern const ActionFamily kIfFamily;        // 13: actions/flow/if_family.cpp
 extern const ActionFamily kSystemFamily;    // 14: actions/system/system_family.cpp
+extern const ActionFamily kExternalFamily;  // 15: actions/external/external_family.cpp
 
 // The table of every family, in family-code order.
 const FamilyTable& action_families();

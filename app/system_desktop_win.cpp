@@ -3,11 +3,14 @@
 #include <windows.h>
 
 #include "actions/database/database_desktop.h"
+#include "actions/external/library_desktop.h"
 #include "actions/input/keyboard_desktop.h"
 #include "actions/internet/network_desktop.h"
 #include "actions/mail/mail_desktop.h"
 #include "actions/mouse/mouse_desktop.h"
 #include "actions/screen/screen_desktop.h"
+#include "actions/system/registry_desktop.h"
+#include "actions/system/system_settings_desktop.h"
 #include "actions/windows/window_desktop.h"
 #include "platform/clipboard.h"
 
@@ -18,6 +21,7 @@ void SystemClock::sleep(uint32_t milliseconds) { Sleep(milliseconds); }
 
 bool SystemClipboard::text(std::string* out) { return clipboard::get_text(out); }
 bool SystemClipboard::set_text(const std::string& text) { return clipboard::set_text(text); }
+bool SystemClipboard::clear() { return clipboard::clear(); }
 
 SystemDesktop::SystemDesktop() {
     desktop.clock = &clock;
@@ -31,6 +35,10 @@ SystemDesktop::SystemDesktop() {
     desktop.network = system_network_desktop();
     desktop.mail = system_mail_desktop();
     desktop.database = system_database_desktop();
+    desktop.registry = &system_registry_desktop();
+    desktop.display = &system_display_desktop();
+    desktop.session = &system_session_desktop();
+    desktop.libraries = &system_library_desktop();
 }
 
 }  // namespace zorbel

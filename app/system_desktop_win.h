@@ -15,6 +15,7 @@ class SystemClipboard : public Clipboard {
 public:
     bool text(std::string* out) override;
     bool set_text(const std::string& text) override;
+    bool clear() override;
 };
 
 struct SystemDesktop {

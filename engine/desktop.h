@@ -29,6 +29,8 @@ public:
     virtual bool text(std::string* out) = 0;
     // Replaces the clipboard's content with `text`; false when it cannot be done.
     virtual bool set_text(const std::string& text) = 0;
+    // Empties the clipboard; false when it cannot be done.
+    virtual bool clear() { return false; }
 };
 
 // The keyboard's state, which the run reads for its stop key.
@@ -54,6 +56,10 @@ class ScreenDesktop;         // actions/screen/screen_desktop.h
 class NetworkDesktop;        // actions/internet/network_desktop.h
 class MailDesktop;           // actions/mail/mail_desktop.h
 class DatabaseDesktop;       // actions/database/database_desktop.h
+class RegistryDesktop;       // actions/system/registry_desktop.h
+class DisplayDesktop;        // actions/system/system_settings_desktop.h
+class SessionDesktop;        // actions/system/system_settings_desktop.h
+class LibraryDesktop;        // actions/external/library_desktop.h
 
 struct Desktop {
     Clock* clock = nullptr;
@@ -67,6 +73,10 @@ struct Desktop {
     NetworkDesktop* network = nullptr;
     MailDesktop* mail = nullptr;
     DatabaseDesktop* database = nullptr;
+    RegistryDesktop* registry = nullptr;
+    DisplayDesktop* display = nullptr;
+    SessionDesktop* session = nullptr;
+    LibraryDesktop* libraries = nullptr;
 };
 
 }  // namespace zorbel

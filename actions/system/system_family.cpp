@@ -1,7 +1,9 @@
-// The System family (14): variables, run speed and repeats, the log, captures, and
-// (as they are built) clipboard, display, screen saver, registry and session actions.
+// The System family (14): variables, run speed and repeats, the log, captures, the
+// clipboard, the display mode, the screen saver, the registry and the session.
 #include "actions/families.h"
 #include "actions/screen/capture_steps.h"
+#include "actions/system/desktop_actions.h"
+#include "actions/system/registry_actions.h"
 #include "actions/system/variable_actions.h"
 #include "engine/run_log.h"
 #include "engine/settings_store.h"
@@ -44,15 +46,15 @@ const ActionRow kActions[] = {
     {"Run Repeats", set_run_repeats},
     {"Write to Log", write_to_log},
     {"Capture", capture_step},
-    {"Set Clipboard", step_not_available},
-    {"Paste Clipboard", step_not_available},
-    {"Clear Clipboard", step_not_available},
-    {"Video Display", step_not_available},
-    {"Screen Saver", step_not_available},
-    {"Registry", step_not_available},
-    {"Logoff", step_not_available},
-    {"Restart", step_not_available},
-    {"Shutdown", step_not_available},
+    {"Set Clipboard", set_clipboard_text},
+    {"Paste Clipboard", paste_clipboard},
+    {"Clear Clipboard", clear_clipboard},
+    {"Video Display", video_display_mode},
+    {"Screen Saver", screen_saver_step},
+    {"Registry", registry_step},
+    {"Logoff", logoff_step},
+    {"Restart", restart_step},
+    {"Shutdown", shutdown_step},
 };
 
 }  // namespace

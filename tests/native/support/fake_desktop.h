@@ -10,6 +10,7 @@
 #include "tests/native/support/fake_keyboard.h"
 #include "tests/native/support/fake_network.h"
 #include "tests/native/support/fake_pointer.h"
+#include "tests/native/support/fake_registry.h"
 #include "tests/native/support/fake_screen.h"
 #include "tests/native/support/fake_windows.h"
 
@@ -36,6 +37,7 @@ class FakeClipboard : public Clipboard {
 public:
     explicit FakeClipboard(std::vector<std::string>& log) : calls_(log) {}
     bool has_text = false;
+    bool busy = false;  // another program holds the clipboard
     std::string content;
     std::vector<std::string> history;  // every text put on the clipboard
 
@@ -44,10 +46,18 @@ public:
         return has_text;
     }
     bool set_text(const std::string& text) override {
+        if (busy) return false;
         has_text = true;
         content = text;
         history.push_back(text);
         calls_.push_back("clipboard \"" + text + "\"");
+        return true;
+    }
+    bool clear() override {
+        if (busy) return false;
+        has_text = false;
+        content.clear();
+        calls_.push_back("clipboard cleared");
         return true;
     }
 
@@ -66,6 +76,9 @@ struct FakeDesktop {
     FakeNetworkDesktop network{calls};
     FakeMailDesktop mail{calls};
     FakeDatabaseDesktop database{calls};
+    FakeRegistry registry{calls};
+    FakeDisplay display{calls};
+    FakeLibraries libraries{calls};
     Desktop desktop;
 
     FakeDesktop() {
@@ -80,6 +93,10 @@ struct FakeDesktop {
         desktop.network = &network;
         desktop.mail = &mail;
         desktop.database = &database;
+        desktop.registry = &registry;
+        desktop.display = &display;
+        desktop.session = &display;
+        desktop.libraries = &libraries;
     }
     // The pauses in the call log, in order, and the log without them.
     std::vector<uint32_t> sleeps() const {
