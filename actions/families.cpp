@@ -13,10 +13,8 @@ constexpr ActionFamily unbuilt_family(uint32_t code, const char* name) {
     return family;
 }
 
-const ActionFamily kRunProgramFamily = unbuilt_family(1, "Run Program");
 const ActionFamily kPromptFamily = unbuilt_family(7, "User Prompt");
 const ActionFamily kRecordFamily = unbuilt_family(8, "Record Actions");
-const ActionFamily kFilesFamily = unbuilt_family(9, "Files/Folders");
 const ActionFamily kInternetFamily = unbuilt_family(10, "Internet");
 const ActionFamily kDatabaseFamily = unbuilt_family(11, "Database");
 const ActionFamily kExternalFamily = unbuilt_family(15, "External Functions");

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include "actions/files/file_system.h"
 #include "actions/input/keyboard_desktop.h"
 #include "actions/mouse/mouse_desktop.h"
+#include "actions/programs/process_desktop.h"
 #include "actions/screen/screen_desktop.h"
 #include "actions/windows/window_desktop.h"
 #include "platform/clipboard.h"
@@ -25,6 +27,8 @@ SystemDesktop::SystemDesktop() {
     desktop.pointer = &system_mouse_desktop();
     desktop.screen = &system_screen_desktop();
     desktop.capture = desktop.screen;
+    desktop.processes = &system_process_desktop();
+    desktop.files = &system_file_system();
 }
 
 }  // namespace zorbel

@@ -51,6 +51,8 @@ class WindowDesktop;         // actions/windows/window_desktop.h
 class KeyboardDesktop;       // actions/input/keyboard_desktop.h
 class MouseDesktop;          // actions/mouse/mouse_desktop.h
 class ScreenDesktop;         // actions/screen/screen_desktop.h
+class ProcessDesktop;        // actions/programs/process_desktop.h
+class FileSystem;            // actions/files/file_system.h
 
 struct Desktop {
     Clock* clock = nullptr;
@@ -61,6 +63,8 @@ struct Desktop {
     KeyboardDesktop* keyboard = nullptr;
     MouseDesktop* pointer = nullptr;
     ScreenDesktop* screen = nullptr;
+    ProcessDesktop* processes = nullptr;
+    FileSystem* files = nullptr;
 };
 
 }  // namespace zorbel

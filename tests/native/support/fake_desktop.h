@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "engine/desktop.h"
+#include "tests/native/support/fake_files.h"
 #include "tests/native/support/fake_keyboard.h"
+#include "tests/native/support/fake_processes.h"
 #include "tests/native/support/fake_pointer.h"
 #include "tests/native/support/fake_screen.h"
 #include "tests/native/support/fake_windows.h"
@@ -62,6 +64,8 @@ struct FakeDesktop {
     FakeKeyboardDesktop keyboard{calls};
     FakeMouseDesktop pointer{calls};
     FakeScreen screen;
+    FakeProcessDesktop processes{calls};
+    FakeFileSystem files{calls};
     Desktop desktop;
 
     FakeDesktop() {
@@ -73,6 +77,8 @@ struct FakeDesktop {
         desktop.pointer = &pointer;
         desktop.screen = &screen;
         desktop.capture = &screen;
+        desktop.processes = &processes;
+        desktop.files = &files;
     }
     // The pauses in the call log, in order, and the log without them.
     std::vector<uint32_t> sleeps() const {
