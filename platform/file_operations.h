@@ -17,6 +17,8 @@ enum class PathState {
     kError,          // any other failure (a bad name, no access)
 };
 PathState path_state(const std::string& path);
+// The size of a file opened for reading (share read and write); -1 when it cannot be.
+int64_t size_of(const std::string& path);
 
 // Reads up to `count` bytes from `offset` (opened for reading, share read and write).
 // False when the file cannot be opened; `out` then stays empty. A failing read keeps

@@ -36,6 +36,12 @@ PathState path_state(const std::string& path) {
     return ::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? PathState::kMissing : PathState::kParentMissing;
 }
 
+int64_t size_of(const std::string& path) {
+    struct stat st;
+    if (::stat(native(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<int64_t>(st.st_size);
+}
+
 bool read_range(const std::string& path, int64_t offset, size_t count, std::string* out, bool* read_failed) {
     out->clear();
     *read_failed = false;

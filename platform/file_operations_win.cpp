@@ -55,6 +55,15 @@ PathState path_state(const std::string& path) {
     }
 }
 
+int64_t size_of(const std::string& path) {
+    HANDLE file = open_shared(path, GENERIC_READ, OPEN_EXISTING);
+    if (file == INVALID_HANDLE_VALUE) return -1;
+    LARGE_INTEGER size;
+    const bool ok = GetFileSizeEx(file, &size) != 0;
+    CloseHandle(file);
+    return ok ? size.QuadPart : -1;
+}
+
 bool read_range(const std::string& path, int64_t offset, size_t count, std::string* out, bool* read_failed) {
     out->clear();
     *read_failed = false;

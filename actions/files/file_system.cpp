@@ -10,9 +10,7 @@ class SystemFileSystem : public FileSystem {
 public:
     bool exists(const std::string& pattern) override { return files::matches_exist(pattern); }
     files::PathState state(const std::string& path) override { return files::path_state(path); }
-    int64_t size(const std::string& path) override {
-        return files::path_state(path) == files::PathState::kFile ? files::size(path) : -1;
-    }
+    int64_t size(const std::string& path) override { return files::size_of(path); }
     std::vector<FoundFile> matches(const std::string& pattern) override {
         std::vector<FoundFile> out;
         FileSearch search;
