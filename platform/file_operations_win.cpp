@@ -12,6 +12,14 @@ namespace zorbel::files {
 namespace {
 
 HANDLE open_shared(const std::string& path, DWORD access, DWORD disposition) {
+    // A read-only file is refused for writing as Windows refuses it (Wine lets a
+    // privileged user open it).
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if ((access & GENERIC_WRITE) && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
     return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }

@@ -109,8 +109,9 @@ TEST(RunProgramFamily, StartAndWaitSavesTheExitCode) {
         std::vector<std::string> effects = without_sleeps(rig.desktop);
         bool waited = std::find(effects.begin(), effects.end(), c.wait_call ? c.wait_call : "") != effects.end();
         EXPECT_EQ(waited, c.wait_call != nullptr);
-        if (c.never_ends)
+        if (c.never_ends) {
             EXPECT_EQ(rig.run.error_text, "Program still running after timeout limit of 3 seconds");
+        }
     }
 }
 
