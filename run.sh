@@ -2,11 +2,13 @@
 # Installs what is missing, builds the Windows programs and runs a script with the
 # editor's "/r" switch under Wine, then prints its run log.
 #   ./run.sh [script.zbx]     (no argument: the bundled demo, examples/demo.zbx)
+#   ./run.sh files_demo       (a bundled demo by name: examples/files_demo.zbx)
 set -uo pipefail
 cd "$(dirname "$0")"
 DEMO=0
 if [ $# -eq 0 ]; then DEMO=1; fi
 SCRIPT="${1:-examples/demo.zbx}"
+if [ ! -f "$SCRIPT" ] && [ -f "examples/${SCRIPT%.zbx}.zbx" ]; then SCRIPT="examples/${SCRIPT%.zbx}.zbx"; fi
 if [ ! -f "$SCRIPT" ]; then
     echo "run.sh: no such script: $SCRIPT" >&2
     exit 2
