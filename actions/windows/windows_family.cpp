@@ -161,15 +161,7 @@ const ConditionRow kWaitConditions[] = {
 
 }  // namespace
 
-const ActionFamily kWindowsFamily = [] {
-    ActionFamily family;
-    family.code = 2;
-    family.name = "Windows/Controls";
-    family.actions = kActions;
-    family.otherwise = invalid_action;
-    family.if_conditions = kIfConditions;
-    family.wait_conditions = kWaitConditions;
-    return family;
-}();
+const ActionFamily kWindowsFamily =
+    ActionFamily(2, "Windows/Controls", kActions, invalid_action).lending(kIfConditions, kWaitConditions);
 
 }  // namespace zorbel
