@@ -229,13 +229,6 @@ const ActionRow kActions[] = {
 
 }  // namespace
 
-const ActionFamily kFilesFamily = [] {
-    ActionFamily family;
-    family.code = 9;
-    family.name = "Files/Folders";
-    family.actions = kActions;
-    family.otherwise = unknown_action;
-    return family;
-}();
+const ActionFamily kFilesFamily(9, "Files/Folders", kActions, unknown_action);
 
 }  // namespace zorbel

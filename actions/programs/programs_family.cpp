@@ -102,13 +102,6 @@ const ActionRow kActions[] = {
 
 }  // namespace
 
-const ActionFamily kRunProgramFamily = [] {
-    ActionFamily family;
-    family.code = 1;
-    family.name = "Run Program";
-    family.actions = kActions;
-    family.otherwise = start_program;
-    return family;
-}();
+const ActionFamily kRunProgramFamily(1, "Run Program", kActions, start_program);
 
 }  // namespace zorbel
