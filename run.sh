@@ -2,6 +2,7 @@
 # Installs what is missing, builds the Windows programs and runs a script with the
 # editor's "/r" switch under Wine, then prints its run log.
 #   ./run.sh [script.zbx]     (no argument: the bundled demo, examples/demo.zbx)
+#   ./run.sh files_demo       (a bundled demo by name: examples/files_demo.zbx)
 #   ./run.sh --editor [script.zbx]   opens the editor (on your display when DISPLAY is set)
 #   ./run.sh --compile script.zbx   compiles the script to script.exe beside it with
 #                                   "zorbel /compile" and runs that program instead
@@ -39,6 +40,7 @@ fi
 DEMO=0
 if [ $# -eq 0 ]; then DEMO=1; fi
 SCRIPT="${1:-examples/demo.zbx}"
+if [ ! -f "$SCRIPT" ] && [ -f "examples/${SCRIPT%.zbx}.zbx" ]; then SCRIPT="examples/${SCRIPT%.zbx}.zbx"; fi
 if [ ! -f "$SCRIPT" ]; then
     echo "run.sh: no such script: $SCRIPT" >&2
     exit 2

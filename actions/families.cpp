@@ -5,10 +5,8 @@ namespace zorbel {
 namespace {
 
 // Families whose actions come later: every step fails as not available.
-const ActionFamily kRunProgramFamily(1, "Run Program", {}, step_not_available);
 const ActionFamily kPromptFamily(7, "User Prompt", {}, step_not_available);
 const ActionFamily kRecordFamily(8, "Record Actions", {}, step_not_available);
-const ActionFamily kFilesFamily(9, "Files/Folders", {}, step_not_available);
 
 const ActionFamily* const kFamilies[] = {
     &kRunProgramFamily, &kWindowsFamily, &kKeyboardFamily, &kMenuFamily,     &kMouseFamily,

@@ -7,17 +7,19 @@
 
 namespace zorbel {
 
-extern const ActionFamily kWindowsFamily;   // 2: actions/windows/windows_family.cpp
-extern const ActionFamily kKeyboardFamily;  // 3: actions/input/keyboard_family.cpp
-extern const ActionFamily kMenuFamily;      // 4: actions/menus/menu_family.cpp
-extern const ActionFamily kMouseFamily;     // 5: actions/mouse/mouse_family.cpp
-extern const ActionFamily kWaitFamily;      // 6: actions/wait/wait_family.cpp
-extern const ActionFamily kInternetFamily;  // 10: actions/internet/internet_family.cpp
-extern const ActionFamily kDatabaseFamily;  // 11: actions/database/database_family.cpp
-extern const ActionFamily kLoopsFamily;     // 12: actions/flow/loops_family.cpp
-extern const ActionFamily kIfFamily;        // 13: actions/flow/if_family.cpp
-extern const ActionFamily kSystemFamily;    // 14: actions/system/system_family.cpp
-extern const ActionFamily kExternalFamily;  // 15: actions/external/external_family.cpp
+extern const ActionFamily kRunProgramFamily;  // 1: actions/programs/programs_family.cpp
+extern const ActionFamily kWindowsFamily;     // 2: actions/windows/windows_family.cpp
+extern const ActionFamily kKeyboardFamily;    // 3: actions/input/keyboard_family.cpp
+extern const ActionFamily kMenuFamily;        // 4: actions/menus/menu_family.cpp
+extern const ActionFamily kMouseFamily;       // 5: actions/mouse/mouse_family.cpp
+extern const ActionFamily kWaitFamily;        // 6: actions/wait/wait_family.cpp
+extern const ActionFamily kFilesFamily;       // 9: actions/files/files_family.cpp
+extern const ActionFamily kInternetFamily;    // 10: actions/internet/internet_family.cpp
+extern const ActionFamily kDatabaseFamily;    // 11: actions/database/database_family.cpp
+extern const ActionFamily kLoopsFamily;       // 12: actions/flow/loops_family.cpp
+extern const ActionFamily kIfFamily;          // 13: actions/flow/if_family.cpp
+extern const ActionFamily kSystemFamily;      // 14: actions/system/system_family.cpp
+extern const ActionFamily kExternalFamily;    // 15: actions/external/external_family.cpp
 
 // The table of every family, in family-code order.
 const FamilyTable& action_families();

@@ -4,10 +4,12 @@
 
 #include "actions/database/database_desktop.h"
 #include "actions/external/library_desktop.h"
+#include "actions/files/file_system.h"
 #include "actions/input/keyboard_desktop.h"
 #include "actions/internet/network_desktop.h"
 #include "actions/mail/mail_desktop.h"
 #include "actions/mouse/mouse_desktop.h"
+#include "actions/programs/process_desktop.h"
 #include "actions/screen/screen_desktop.h"
 #include "actions/system/registry_desktop.h"
 #include "actions/system/system_settings_desktop.h"
@@ -39,6 +41,8 @@ SystemDesktop::SystemDesktop() {
     desktop.display = &system_display_desktop();
     desktop.session = &system_session_desktop();
     desktop.libraries = &system_library_desktop();
+    desktop.processes = &system_process_desktop();
+    desktop.files = &system_file_system();
 }
 
 }  // namespace zorbel

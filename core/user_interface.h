@@ -37,6 +37,10 @@ public:
         (void)text, (void)choice;
         return false;
     }
+    // The system's dialog that maps a network drive: Yes when a drive was mapped,
+    // Cancel when the user cancelled, No when the dialog could not be shown. A user
+    // interface without the dialog answers Cancel.
+    virtual Answer map_drive_prompt() { return Answer::kCancel; }
 };
 
 // A user interface that shows nothing and answers No: for code that must not block.

@@ -60,6 +60,8 @@ class RegistryDesktop;       // actions/system/registry_desktop.h
 class DisplayDesktop;        // actions/system/system_settings_desktop.h
 class SessionDesktop;        // actions/system/system_settings_desktop.h
 class LibraryDesktop;        // actions/external/library_desktop.h
+class ProcessDesktop;        // actions/programs/process_desktop.h
+class FileSystem;            // actions/files/file_system.h
 
 struct Desktop {
     Clock* clock = nullptr;
@@ -77,6 +79,8 @@ struct Desktop {
     DisplayDesktop* display = nullptr;
     SessionDesktop* session = nullptr;
     LibraryDesktop* libraries = nullptr;
+    ProcessDesktop* processes = nullptr;
+    FileSystem* files = nullptr;
 };
 
 }  // namespace zorbel

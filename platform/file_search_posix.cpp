@@ -16,8 +16,11 @@ struct FileSearch::Impl {
 FileSearch::FileSearch() : impl_(new Impl) {}
 FileSearch::~FileSearch() { close(); }
 
-bool FileSearch::first(const std::string& pattern, FoundFile* out) {
+bool FileSearch::first(const std::string& written, FoundFile* out) {
     close();
+    std::string pattern = written;  // a "\" is a "/" here
+    for (char& c : pattern)
+        if (c == '\\') c = '/';
     impl_->folder = files::folder_of(pattern);
     impl_->pattern = files::name_of(pattern);
     // "*.*" matches every name, with or without a dot, as on Windows.

@@ -1,7 +1,6 @@
 #include "actions/files/read_file_line.h"
 
-#include <cstdio>
-#include <vector>
+#include "platform/file_operations.h"
 
 namespace zorbel {
 
@@ -12,14 +11,12 @@ constexpr size_t kChunkSize = 1048576;
 // Reads the file in chunks and hands each to `visit` until it returns false.
 template <typename Visit>
 bool for_each_chunk(const std::string& path, Visit visit) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    std::vector<char> buffer(kChunkSize);
-    for (;;) {
-        size_t n = std::fread(buffer.data(), 1, buffer.size(), f);
-        if (n == 0 || !visit(buffer.data(), n)) break;
+    std::string chunk;
+    bool read_failed = false;
+    for (int64_t offset = 0;; offset += static_cast<int64_t>(chunk.size())) {
+        if (!files::read_range(path, offset, kChunkSize, &chunk, &read_failed)) return offset > 0;
+        if (chunk.empty() || !visit(chunk.data(), chunk.size()) || read_failed) break;
     }
-    std::fclose(f);
     return true;
 }
 

@@ -109,10 +109,10 @@ TEST(RunController, UnknownActionFailsInTheDispatcher) {
 
 TEST(RunController, UnbuiltFamiliesFailWithAClearReason) {
     RunRig rig;
-    RunRig::on_failure(rig.add("Start", "notepad.exe"), "Stop Silently");
+    RunRig::on_failure(rig.add("Display Message", "hello"), "Stop Silently");
     rig.run_script();
     EXPECT_NE(std::string::npos,
-              rig.log().find("\tThe action \"Start\" is not available in this version of Zorbel\r\n"));
+              rig.log().find("\tThe action \"Display Message\" is not available in this version of Zorbel\r\n"));
     EXPECT_NE(std::string::npos, rig.log().find("\tRUN FAILED\r\n"));
 }
 

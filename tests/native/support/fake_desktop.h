@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "engine/desktop.h"
+#include "tests/native/support/fake_files.h"
 #include "tests/native/support/fake_keyboard.h"
 #include "tests/native/support/fake_network.h"
+#include "tests/native/support/fake_processes.h"
 #include "tests/native/support/fake_pointer.h"
 #include "tests/native/support/fake_registry.h"
 #include "tests/native/support/fake_screen.h"
@@ -79,6 +81,8 @@ struct FakeDesktop {
     FakeRegistry registry{calls};
     FakeDisplay display{calls};
     FakeLibraries libraries{calls};
+    FakeProcessDesktop processes{calls};
+    FakeFileSystem files{calls};
     Desktop desktop;
 
     FakeDesktop() {
@@ -97,6 +101,8 @@ struct FakeDesktop {
         desktop.display = &display;
         desktop.session = &display;
         desktop.libraries = &libraries;
+        desktop.processes = &processes;
+        desktop.files = &files;
     }
     // The pauses in the call log, in order, and the log without them.
     std::vector<uint32_t> sleeps() const {
