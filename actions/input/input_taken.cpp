@@ -1,0 +1,22 @@
+#include "actions/input/input_taken.h"
+
+#include "actions/input/keyboard_desktop.h"
+
+namespace zorbel {
+
+uint32_t wait_until_input_taken(RunContext& context, intptr_t window) {
+    KeyboardDesktop& keyboard = *context.desktop().keyboard;
+    Clock& clock = context.clock();
+    const uint32_t begin = clock.now();
+    while (!keyboard.input_taken(window)) {
+        const uint32_t waited = clock.now() - begin;
+        if (waited >= kInputTakenLimitMs) {
+            context.log("\tInput not taken by its window within %d ms\r\n", static_cast<int>(kInputTakenLimitMs));
+            return waited;
+        }
+        clock.sleep(kInputTakenPollMs);
+    }
+    return clock.now() - begin;
+}
+
+}  // namespace zorbel
