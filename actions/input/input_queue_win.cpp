@@ -1,8 +1,12 @@
 #include "actions/input/input_queue_win.h"
 
-#include "platform/scoped_win.h"
-
 namespace zorbel {
+
+namespace {
+
+constexpr UINT kRoundTripLimitMs = 100;
+
+}  // namespace
 
 HWND FocusedWindow() {
     HWND foreground = GetForegroundWindow();
@@ -19,16 +23,17 @@ bool ThreadInputTaken(HWND window) {
     DWORD process_id = 0;
     GetWindowThreadProcessId(window, &process_id);
     if (!process_id || process_id == GetCurrentProcessId()) return true;
-    ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, process_id));
-    if (!process) return true;
-    // The process's idle state is cleared the moment input is queued for a waiting thread
-    // and set again only when the thread waits with nothing left to read.
-    return WaitForInputIdle(process.get(), 0) != WAIT_TIMEOUT;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kRoundTripLimitMs, &result) != 0;
 }
 
-bool WaitForThreadInputTaken(HWND window, DWORD limit_ms) {
+bool WaitForThreadInputTaken(HWND window, int rounds, DWORD limit_ms) {
     const DWORD begin = GetTickCount();
-    while (!ThreadInputTaken(window)) {
+    for (int answered = 0; answered < rounds;) {
+        if (ThreadInputTaken(window)) {
+            ++answered;
+            continue;
+        }
         if (GetTickCount() - begin >= limit_ms) return false;
         Sleep(2);
     }

@@ -39,10 +39,11 @@ public:
     virtual intptr_t focus_window() = 0;
     // The window under the pointer: where a click sent now goes.
     virtual intptr_t window_under_pointer() = 0;
-    // Whether the thread of `window` has taken all the input queued for it. Input still
-    // queued when the foreground moves to another program is lost or goes elsewhere, so
-    // steps ask this before they end. Also true when nothing can be told (no window, a
-    // window of this program, a process that cannot be asked).
+    // One message round trip to the thread of `window`: true when it answered (it has
+    // taken what it was sent before and one more of the messages queued for it), also when
+    // nothing can be asked (no window, a window of this program); false when it did not
+    // answer in time. Input still queued when the foreground moves to another program is
+    // lost, so steps ask this before they end.
     virtual bool input_taken(intptr_t window) = 0;
 };
 

@@ -47,7 +47,8 @@ int type_text(RunContext& context, const std::string& text, bool literal) {
             context.log("\t'Simulate Keypress' extra duration for keyboard buffer: %d second(s)\r\n",
                         static_cast<int>(wait / 1000));
     }
-    wait_until_input_taken(context, target);
+    // Each keystroke queues a key down, a key up and a character.
+    wait_until_input_taken(context, target, input_rounds(3 * keystrokes));
     return kStepSucceeded;
 }
 
@@ -71,7 +72,7 @@ int paste_text(RunContext& context, Step& step) {
     context.clock().sleep(kPasteSettleMs);
     // The window reads the clipboard only when it takes CTRL+V: not before that does the
     // clipboard get its old text back.
-    wait_until_input_taken(context, target);
+    wait_until_input_taken(context, target, input_rounds(5));
     clipboard.set_text(saved);
     return kStepSucceeded;
 }

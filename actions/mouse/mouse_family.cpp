@@ -184,7 +184,7 @@ int mouse_step(RunContext& context, Step& step) {
     if (contains_ignore_case(name, "Click on Image") || contains_ignore_case(name, "Click on Masked Image"))
         click(desktop, kMouseLeftDown, kMouseLeftUp);
     act(context, desktop, name);
-    if (buttons) wait_until_input_taken(context, clicked);
+    if (buttons) wait_until_input_taken(context, clicked, input_rounds(4));
     return kStepSucceeded;
 }
 

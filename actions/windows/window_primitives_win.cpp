@@ -15,6 +15,11 @@ constexpr UINT kSendTimeoutMs = 2000;
 // How long input already sent to the foreground program may take to be read before the
 // foreground moves on regardless.
 constexpr DWORD kInputTakenLimitMs = 500;
+// Round trips before the foreground moves: enough for the keys of a short typing step
+// (down, up and the character of each) that nothing waited for.
+constexpr int kPendingInputRounds = 8;
+// A button down and up.
+constexpr int kClickRounds = 3;
 
 LRESULT send_quietly(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     DWORD_PTR result = 0;
@@ -84,7 +89,7 @@ void ActivateWindow(HWND window) {
     }
     // Keys and clicks the foreground thread has not read yet would be lost when its input
     // is attached to ours and the foreground moves: let it read them first.
-    WaitForThreadInputTaken(FocusedWindow(), kInputTakenLimitMs);
+    WaitForThreadInputTaken(FocusedWindow(), kPendingInputRounds, kInputTakenLimitMs);
     const DWORD foreground_thread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
     attach_input(foreground_thread, true);
     SetForegroundWindow(target);
@@ -95,6 +100,9 @@ void ActivateWindow(HWND window) {
     if (parent && IsIconic(parent)) ShowWindow(parent, SW_RESTORE);
     if (IsIconic(target)) ShowWindow(target, SW_RESTORE);
     ShowWindow(target, SW_SHOW);
+    // Another program takes its activation (and with it the focus) only when its thread
+    // reads it: keys sent before that find no focus there and are dropped.
+    WaitForThreadInputTaken(target, 1, kInputTakenLimitMs);
 }
 
 bool CloseWindowForcibly(HWND window, uint32_t wait_ms) {
@@ -154,7 +162,7 @@ HWND PressControl(HWND control) {
         Sleep(50);
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         Sleep(50);
-        WaitForThreadInputTaken(target, kInputTakenLimitMs);
+        WaitForThreadInputTaken(target, kClickRounds, kInputTakenLimitMs);
     }
     UpdateWindow(target);
     SetFocus(target);
