@@ -72,7 +72,7 @@ int paste_text(RunContext& context, Step& step) {
     context.clock().sleep(kPasteSettleMs);
     // The window reads the clipboard only when it takes CTRL+V: not before that does the
     // clipboard get its old text back.
-    wait_until_input_taken(context, target, input_rounds(5));
+    wait_until_input_taken(context, target, kMostInputRounds);
     clipboard.set_text(saved);
     return kStepSucceeded;
 }
