@@ -1,5 +1,5 @@
-// The editor's entry point and start-up. The editor's windows (grid, palettes,
-// panes) build on this; started with "/r" it runs a script hidden and exits.
+// The editor's entry point and start-up: the visible editor's main window, or,
+// started with "/r", a hidden window that runs the script and exits.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/script_file.h"
+#include "editor/editor_frame_win.h"
 #include "engine/command_line.h"
 #include "app/run_program_win.h"
 #include "engine/startup_settings.h"
@@ -36,6 +37,19 @@ int run_editor(HINSTANCE instance, const std::string& command_line, int show_com
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     store.delete_value(SettingsRoot::kCurrentUser, kSettingsKey, "StartupSamplesShown");
+
+    // The visible editor: its own main window, which stores what it must on the way out.
+    if (!(line.flags & kStartHidden)) {
+        EditorFrame frame(program, instance, line);
+        if (!frame.create()) {
+            MessageBoxA(nullptr, "Unable to start Zorbel: Main window launch error", "Error",
+                        MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+            return 0;
+        }
+        const int code = frame.run(show_command);
+        CoUninitialize();
+        return code;
+    }
 
     if (!program.create_main_window("Zorbel")) {
         MessageBoxA(nullptr, "Unable to start Zorbel: Main window launch error", "Error",
