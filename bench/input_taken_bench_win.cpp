@@ -132,7 +132,7 @@ int alternate(Notepad& first, Notepad& second, int rounds, bool wait, std::vecto
             if (wait) waits->push_back(wait_taken(focus, 3 * static_cast<int>(std::string(turn.text).size()) + 1, over));
         }
         // The last keys have nothing after them to lose them: let them arrive.
-        wait_taken(first.edit, 10, over);
+        wait_taken(first.edit, 32, over);
         const std::string one = text_of(first.edit), two = text_of(second.edit);
         if (one == "n1n2" && two == "c") ++whole;
         else std::fprintf(stderr, "  round %d: \"%s\" and \"%s\"\n", round + 1, one.c_str(), two.c_str());

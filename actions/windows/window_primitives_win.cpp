@@ -15,9 +15,10 @@ constexpr UINT kSendTimeoutMs = 2000;
 // How long input already sent to the foreground program may take to be read before the
 // foreground moves on regardless.
 constexpr DWORD kInputTakenLimitMs = 500;
-// Round trips before the foreground moves: enough for the keys of a short typing step
-// (down, up and the character of each) that nothing waited for.
-constexpr int kPendingInputRounds = 8;
+// Round trips before the foreground moves. A thread also answers them from nested message
+// loops, so one answer does not always mean one queued message taken: ask generously
+// (each costs well under a millisecond when the thread is idle).
+constexpr int kPendingInputRounds = 32;
 // A button down and up.
 constexpr int kClickRounds = 3;
 
