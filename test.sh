@@ -40,6 +40,24 @@ build() {
     echo "built $preset ($(grep -c 'Building' "$log") files compiled)"
 }
 
+# Stress mode: the keyboard, window and mouse end-to-end tests once more while two busy
+# processes load both cores; every typed text must still arrive whole. The busy processes
+# are started here and ended by their process ids, and the whole run has a time limit.
+STRESS_TESTS='win\.(KeyboardEndToEnd|KeyboardAlternation|WindowsEndToEnd|MouseEndToEnd)\.'
+STRESS_LIMIT_SECONDS="${STRESS_LIMIT_SECONDS:-900}"
+stress_desktop_tests() {
+    local busy=() pid
+    echo "== desktop end-to-end tests with both cores busy"
+    for _ in 1 2; do
+        ( trap 'exit 0' TERM; while :; do :; done ) &
+        busy+=("$!")
+    done
+    (cd build/win32 && timeout "$STRESS_LIMIT_SECONDS" ctest -j 1 --output-on-failure --timeout 300 \
+        -R "$STRESS_TESTS") 2>&1 | tee build/win32-stress-ctest.log
+    for pid in "${busy[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
+    count_ctest build/win32-stress-ctest.log
+}
+
 echo "== native build and unit tests"
 if build native; then
     (cd build/native && ctest -j "$JOBS" --output-on-failure --timeout 300) 2>&1 | tee build/native-ctest.log
@@ -56,6 +74,7 @@ if build win32; then
     # One at a time: the desktop tests share one display, focus and pointer.
     (cd build/win32 && ctest -j 1 --output-on-failure --timeout 300) 2>&1 | tee build/win32-ctest.log
     count_ctest build/win32-ctest.log
+    stress_desktop_tests
     zorbel_session_stop
     trap - EXIT
 else

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "actions/input/input_taken.h"
 #include "actions/input/keyboard_desktop.h"
 #include "engine/run_context.h"
 
@@ -28,12 +29,16 @@ void BufferedTyping::finish(bool internal_error) {
     RunContext& context = *context_;
     stop();
     if (internal_error) context.log("An internal error ocurred in Buffered Type\r\n");
+    // The last characters may still be queued for the window: the next step could
+    // activate another before they arrive.
+    wait_until_input_taken(context, target_, kMostInputRounds);
     if (context.run.running) context.host.set_step_timer(speed_delay(context.run.speed));
 }
 
 int BufferedTyping::start(RunContext& context, std::string text) {
     if (active_) return context.fail("Unable to start buffer hook");
     context_ = &context;
+    target_ = context.desktop().keyboard->focus_window();
     playback_.start(std::move(text), context.now());
     context.clock().sleep(kBufferedTypingSettleMs);
     BufferedTypingDriver& driver = driver_of(context);

@@ -81,6 +81,7 @@ private:
     bool active_ = false;
     BufferedPlayback playback_;
     RunContext* context_ = nullptr;
+    intptr_t target_ = 0;  // the window with the focus when the typing began
 };
 
 }  // namespace zorbel

@@ -33,6 +33,18 @@ public:
 
     // Looks up BlockInput in USER32.DLL at run time and calls it.
     virtual BlockInputResult block_input(bool block) = 0;
+
+    // The window that has the keyboard focus (the foreground window when none has it;
+    // 0 when there is none): where the keys sent next go.
+    virtual intptr_t focus_window() = 0;
+    // The window under the pointer: where a click sent now goes.
+    virtual intptr_t window_under_pointer() = 0;
+    // One message round trip to the thread of `window`: true when it answered (it has
+    // taken what it was sent before and one more of the messages queued for it), also when
+    // nothing can be asked (no window, a window of this program); false when it did not
+    // answer in time. Input still queued when the foreground moves to another program is
+    // lost, so steps ask this before they end.
+    virtual bool input_taken(intptr_t window) = 0;
 };
 
 // The system's keyboard (for the program shell to assemble); on a desktop-free build

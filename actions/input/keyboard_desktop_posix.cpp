@@ -13,6 +13,9 @@ public:
     bool caps_lock_on() override { return false; }
     void set_window_text(intptr_t, const std::string&) override {}
     BlockInputResult block_input(bool) override { return BlockInputResult::kNoLibrary; }
+    intptr_t focus_window() override { return 0; }
+    intptr_t window_under_pointer() override { return 0; }
+    bool input_taken(intptr_t) override { return true; }
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "actions/input/input_queue_win.h"
 #include "actions/input/keyboard_desktop.h"
 #include "platform/dynamic_calls_win.h"
 
@@ -31,6 +32,16 @@ public:
         user32.BlockInput(block ? TRUE : FALSE);
         return BlockInputResult::kDone;
     }
+
+    intptr_t focus_window() override { return reinterpret_cast<intptr_t>(FocusedWindow()); }
+
+    intptr_t window_under_pointer() override {
+        POINT point = {};
+        if (!GetCursorPos(&point)) return 0;
+        return reinterpret_cast<intptr_t>(WindowFromPoint(point));
+    }
+
+    bool input_taken(intptr_t window) override { return ThreadInputTaken(reinterpret_cast<HWND>(window)); }
 };
 
 }  // namespace

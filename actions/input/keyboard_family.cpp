@@ -3,6 +3,7 @@
 #include "actions/families.h"
 
 #include "actions/input/buffered_typing.h"
+#include "actions/input/input_taken.h"
 #include "actions/input/key_events.h"
 #include "actions/input/key_tokens.h"
 #include "actions/input/keyboard_desktop.h"
@@ -36,14 +37,18 @@ std::string prepared_text(RunContext& context, const Step& step) {
 
 int type_text(RunContext& context, const std::string& text, bool literal) {
     if (text.empty()) return kStepSucceeded;
-    const int keystrokes =
-        type_keystrokes(text, literal, context.desktop().keyboard->keys(), context.clock(), context.run.held_keys);
+    KeyboardDesktop& keyboard = *context.desktop().keyboard;
+    const intptr_t target = keyboard.focus_window();
+    const int keystrokes = type_keystrokes(text, literal, keyboard.keys(), context.clock(), context.run.held_keys);
     const uint32_t wait = keyboard_buffer_wait(keystrokes);
-    if (wait == 0) return kStepSucceeded;
-    context.clock().sleep(wait);
-    if (wait > 100)
-        context.log("\t'Simulate Keypress' extra duration for keyboard buffer: %d second(s)\r\n",
-                    static_cast<int>(wait / 1000));
+    if (wait != 0) {
+        context.clock().sleep(wait);
+        if (wait > 100)
+            context.log("\t'Simulate Keypress' extra duration for keyboard buffer: %d second(s)\r\n",
+                        static_cast<int>(wait / 1000));
+    }
+    // Each keystroke queues a key down, a key up and a character.
+    wait_until_input_taken(context, target, input_rounds(3 * keystrokes));
     return kStepSucceeded;
 }
 
@@ -57,12 +62,17 @@ int paste_text(RunContext& context, Step& step) {
     std::string saved;
     clipboard.text(&saved);
     clipboard.set_text(windows_line_breaks(text));
-    KeyEventSink& keys = context.desktop().keyboard->keys();
+    KeyboardDesktop& keyboard = *context.desktop().keyboard;
+    const intptr_t target = keyboard.focus_window();
+    KeyEventSink& keys = keyboard.keys();
     SendKeyTransition(keys, kKeyControl, false, kKeyPress);
     SendKeyTransition(keys, 'V', false, kKeyPress);
     SendKeyTransition(keys, 'V', false, kKeyRelease);
     SendKeyTransition(keys, kKeyControl, false, kKeyRelease);
     context.clock().sleep(kPasteSettleMs);
+    // The window reads the clipboard only when it takes CTRL+V: not before that does the
+    // clipboard get its old text back.
+    wait_until_input_taken(context, target, kMostInputRounds);
     clipboard.set_text(saved);
     return kStepSucceeded;
 }

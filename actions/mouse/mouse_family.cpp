@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "actions/input/input_taken.h"
+#include "actions/input/keyboard_desktop.h"
 #include "actions/mouse/mouse_desktop.h"
 #include "actions/mouse/mouse_glide.h"
 #include "actions/screen/screen_desktop.h"
@@ -127,6 +129,14 @@ void send_events(MouseDesktop& desktop, const ButtonAction& action) {
         if (flags) desktop.mouse_event(flags, 0, 0, action.wheel);
 }
 
+// Whether the step sends button or wheel events.
+bool sends_buttons(std::string_view name) {
+    if (contains_ignore_case(name, "Click on Image") || contains_ignore_case(name, "Click on Masked Image")) return true;
+    for (const ButtonAction& action : kButtonActions)
+        if (contains_ignore_case(name, action.name)) return true;
+    return false;
+}
+
 void act(RunContext& context, MouseDesktop& desktop, std::string_view name) {
     for (const ButtonAction& action : kButtonActions) {
         if (!contains_ignore_case(name, action.name)) continue;
@@ -165,12 +175,16 @@ int mouse_step(RunContext& context, Step& step) {
         target.y = context.number_of(step.value[1]) - 1L;
     }
 
-    if (!contains_ignore_case(name, "Save Current Position") && !contains_ignore_case(name, "Wheel")) {
+    if (!contains_ignore_case(name, "Save Current Position") && !contains_ignore_case(name, "Wheel"))
         place_pointer(context, desktop, name, target);
-        if (contains_ignore_case(name, "Click on Image") || contains_ignore_case(name, "Click on Masked Image"))
-            click(desktop, kMouseLeftDown, kMouseLeftUp);
-    }
+    // The clicks must reach the window under the pointer before the step ends: a
+    // following activation would take the ones still queued away from it.
+    const bool buttons = sends_buttons(name);
+    const intptr_t clicked = buttons ? context.desktop().keyboard->window_under_pointer() : 0;
+    if (contains_ignore_case(name, "Click on Image") || contains_ignore_case(name, "Click on Masked Image"))
+        click(desktop, kMouseLeftDown, kMouseLeftUp);
     act(context, desktop, name);
+    if (buttons) wait_until_input_taken(context, clicked, input_rounds(4));
     return kStepSucceeded;
 }
 

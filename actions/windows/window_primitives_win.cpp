@@ -1,5 +1,6 @@
 // The primitives that act on a found window: activation, closing, pressing a
 // control, moving the pointer to a window, the window under a point, check state.
+#include "actions/input/input_queue_win.h"
 #include "actions/windows/window_keys_win.h"
 #include "actions/windows/window_search_win.h"
 #include "platform/scoped_win.h"
@@ -11,6 +12,15 @@ namespace {
 // Messages to windows of other programs go with a time-out, so that a hung window
 // cannot stop the run for good.
 constexpr UINT kSendTimeoutMs = 2000;
+// How long input already sent to the foreground program may take to be read before the
+// foreground moves on regardless.
+constexpr DWORD kInputTakenLimitMs = 500;
+// Round trips before the foreground moves. A thread also answers them from nested message
+// loops, so one answer does not always mean one queued message taken: ask generously
+// (each costs well under a millisecond when the thread is idle).
+constexpr int kPendingInputRounds = 32;
+// A button down and up.
+constexpr int kClickRounds = 3;
 
 LRESULT send_quietly(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     DWORD_PTR result = 0;
@@ -78,6 +88,9 @@ void ActivateWindow(HWND window) {
         target = FirstFocusableControl(window);
         if (ControlKind(target) == kControlEdit) send_quietly(target, EM_SETSEL, 0, -1);
     }
+    // Keys and clicks the foreground thread has not read yet would be lost when its input
+    // is attached to ours and the foreground moves: let it read them first.
+    WaitForThreadInputTaken(FocusedWindow(), kPendingInputRounds, kInputTakenLimitMs);
     const DWORD foreground_thread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
     attach_input(foreground_thread, true);
     SetForegroundWindow(target);
@@ -88,6 +101,9 @@ void ActivateWindow(HWND window) {
     if (parent && IsIconic(parent)) ShowWindow(parent, SW_RESTORE);
     if (IsIconic(target)) ShowWindow(target, SW_RESTORE);
     ShowWindow(target, SW_SHOW);
+    // Another program takes its activation (and with it the focus) only when its thread
+    // reads it: keys sent before that find no focus there and are dropped.
+    WaitForThreadInputTaken(target, 1, kInputTakenLimitMs);
 }
 
 bool CloseWindowForcibly(HWND window, uint32_t wait_ms) {
@@ -147,6 +163,7 @@ HWND PressControl(HWND control) {
         Sleep(50);
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         Sleep(50);
+        WaitForThreadInputTaken(target, kClickRounds, kInputTakenLimitMs);
     }
     UpdateWindow(target);
     SetFocus(target);

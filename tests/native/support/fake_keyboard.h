@@ -112,6 +112,20 @@ public:
         block_calls.push_back(block);
         return block_result;
     }
+
+    intptr_t focused = 0;        // focus_window()
+    intptr_t under_pointer = 0;  // window_under_pointer()
+    int pending_answers = 0;     // input_taken() says "not yet" this many times, then "taken"
+    std::vector<intptr_t> probed;  // the window of every input_taken() call (kept out of the call log)
+
+    intptr_t focus_window() override { return focused; }
+    intptr_t window_under_pointer() override { return under_pointer; }
+    bool input_taken(intptr_t window) override {
+        probed.push_back(window);
+        if (pending_answers <= 0) return true;
+        --pending_answers;
+        return false;
+    }
 };
 
 }  // namespace zorbel
