@@ -4,10 +4,12 @@
 // write complete lines ending in "\r\n", detail lines starting with a TAB.
 #pragma once
 #include <cstdarg>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "core/text_rules.h"
+#include "engine/run_log_file.h"
 #include "engine/settings_store.h"
 
 namespace zorbel {
@@ -32,6 +34,8 @@ constexpr size_t kLogLineSize = 1024;
 // unformatted, "%" sequences and all.
 std::string log_line_text(const char* format, va_list args);
 
+// "Log", "Logfile" and "LogLevel" are read at the first line and again only when the
+// settings' change probe reports a change (or at every line without a probe).
 class RunLog {
 public:
     explicit RunLog(SettingsStore& store) : store_(store) {}
@@ -47,8 +51,29 @@ public:
     // Setting "Logfile" (up to 259 characters).
     std::string file_path();
 
+    // The change probe of the key "SOFTWARE\Zorbel": true when a value of it may have
+    // changed since the last call (in this program or another). It must report every
+    // change, its own first call included.
+    void set_settings_probe(std::function<bool()> probe) {
+        probe_ = std::move(probe);
+        known_ = false;
+    }
+    // Closes the log file until the next line (between ticks, before it is deleted).
+    void close_file() { file_.close(); }
+    // Opens and closes the file for every line (the older, slower way; for comparison).
+    bool reopen_each_line = false;
+    bool file_open() const { return file_.is_open(); }
+
 private:
+    void refresh();
+
     SettingsStore& store_;
+    std::function<bool()> probe_;
+    bool known_ = false;
+    bool enabled_ = false;
+    bool detailed_ = false;
+    std::string path_;
+    RunLogFile file_;
 };
 
 // Appends `text` to the file at `path`, creating the file and its missing folders.
