@@ -112,7 +112,9 @@ TEST_F(Unattended, FailureModesAnswerTheirBoxesAndStopOrGoOn) {
         }
         EXPECT_EQ(row.goes_on, r.has("went on\r\n")) << r.log;
         EXPECT_EQ(!row.goes_on, r.has("\tRUN FAILED\r\n")) << r.log;
-        if (std::string(row.mode) == "Ask to Continue") EXPECT_TRUE(r.has("\tUser chose to STOP\r\n")) << r.log;
+        if (std::string(row.mode) == "Ask to Continue") {
+            EXPECT_TRUE(r.has("\tUser chose to STOP\r\n")) << r.log;
+        }
     }
 }
 
@@ -145,7 +147,9 @@ TEST_F(Unattended, FilesThatCannotBeLoadedAreReportedAndExitWithOne) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const std::string path = folder_ / row.name;
-        if (row.bytes) ASSERT_TRUE(write_file(path, row.bytes));
+        if (row.bytes) {
+            ASSERT_TRUE(write_file(path, row.bytes));
+        }
         ZorbelRun r = run_unattended(path);
         EXPECT_EQ(1u, r.exit_code);
         std::vector<std::string> expected;
@@ -156,8 +160,7 @@ TEST_F(Unattended, FilesThatCannotBeLoadedAreReportedAndExitWithOne) {
         }
         EXPECT_EQ(expected, box_lines(r)) << r.log;
         if (row.bytes) {
-            std::string after = read_file(path);
-            EXPECT_EQ(row.bytes, after);  // the file is left as it was
+            EXPECT_EQ(std::string(row.bytes), read_file(path));  // the file is left as it was
         }
     }
 }
