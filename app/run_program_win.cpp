@@ -38,7 +38,13 @@ RunProgram::RunProgram(HINSTANCE instance)
         controller.slices = false;
         log.reopen_each_line = true;
     } else {
-        log.set_settings_probe([this] { return log_probe.changed(); });
+        log.set_settings_probes(
+            [this] {
+                const bool written = store.writes() != log_seen_writes;
+                log_seen_writes = store.writes();
+                return written;
+            },
+            [this] { return log_probe.changed(); });
     }
     expander.reset(new TextExpander(services));
     services.expander = expander.get();

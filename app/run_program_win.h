@@ -9,6 +9,7 @@
 #include <string>
 
 #include "actions/windows/desktop_current_window.h"
+#include "app/counting_settings_store.h"
 #include "app/standard_error_win.h"
 #include "app/system_desktop_win.h"
 #include "app/unattended_user_interface.h"
@@ -57,7 +58,9 @@ public:
     // Handles the run's messages; false when the message is not one of them.
     bool handle_message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
 
-    RegistrySettingsStore store;
+    RegistrySettingsStore registry;
+    // Every setting of the program is read and written through this store.
+    CountingSettingsStore store{registry};
     DesktopExpansionEnvironment environment;
     SystemDesktop system;
     WinUserInterface ui;
@@ -65,6 +68,7 @@ public:
     std::unique_ptr<UnattendedUserInterface> unattended_ui;
     RunFacts facts;
     RegistryKeyProbe log_probe{kSettingsKey};
+    uint64_t log_seen_writes = 0;
     RunLog log{store};
     std::unique_ptr<Variables> variables;
     RunServices services;

@@ -41,11 +41,17 @@ void RunLog::line_v(LogOutput* target, const char* format, va_list args) {
 }
 
 void RunLog::refresh() {
-    if (known_ && probe_ && !probe_()) return;
+    if (known_ && written_here_ && changed_) {
+        bool changed = written_here_();
+        if (look_outside_) changed = changed_() || changed;
+        look_outside_ = false;
+        if (!changed) return;
+    }
     enabled_ = setting_number(store_, "SOFTWARE\\Zorbel\\Log") != 0;
     detailed_ = setting_number(store_, "SOFTWARE\\Zorbel\\LogLevel") != 0;
     path_ = setting_text(store_, "SOFTWARE\\Zorbel\\Logfile");
     known_ = true;
+    look_outside_ = false;
 }
 
 void RunLog::text(LogOutput* target, std::string_view line) {

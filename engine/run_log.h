@@ -35,7 +35,7 @@ constexpr size_t kLogLineSize = 1024;
 std::string log_line_text(const char* format, va_list args);
 
 // "Log", "Logfile" and "LogLevel" are read at the first line and again only when the
-// settings' change probe reports a change (or at every line without a probe).
+// settings probes report a change (at every line when no probes are set).
 class RunLog {
 public:
     explicit RunLog(SettingsStore& store) : store_(store) {}
@@ -51,15 +51,20 @@ public:
     // Setting "Logfile" (up to 259 characters).
     std::string file_path();
 
-    // The change probe of the key "SOFTWARE\Zorbel": true when a value of it may have
-    // changed since the last call (in this program or another). It must report every
-    // change, its own first call included.
-    void set_settings_probe(std::function<bool()> probe) {
-        probe_ = std::move(probe);
+    // The settings probes. `written_here` is asked at every line: whether this program
+    // wrote a setting since it was last asked (a count, no system call). `changed` is
+    // the change probe of the key "SOFTWARE\Zorbel", asked at the first line after the
+    // file was closed (once a tick): whether another program may have changed a value.
+    void set_settings_probes(std::function<bool()> written_here, std::function<bool()> changed) {
+        written_here_ = std::move(written_here);
+        changed_ = std::move(changed);
         known_ = false;
     }
     // Closes the log file until the next line (between ticks, before it is deleted).
-    void close_file() { file_.close(); }
+    void close_file() {
+        file_.close();
+        look_outside_ = true;
+    }
     // Opens and closes the file for every line (the older, slower way; for comparison).
     bool reopen_each_line = false;
     bool file_open() const { return file_.is_open(); }
@@ -68,8 +73,10 @@ private:
     void refresh();
 
     SettingsStore& store_;
-    std::function<bool()> probe_;
+    std::function<bool()> written_here_;
+    std::function<bool()> changed_;
     bool known_ = false;
+    bool look_outside_ = true;
     bool enabled_ = false;
     bool detailed_ = false;
     std::string path_;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "engine/run_log.h"
 #include "expansion_fakes.h"
 
@@ -99,6 +101,68 @@ TEST(RunLog, DetailedFollowsLogLevel) {
     EXPECT_FALSE(rig.log.detailed());
     write_setting_number(rig.store, "SOFTWARE\\Zorbel\\LogLevel", 1);
     EXPECT_TRUE(rig.log.detailed());
+}
+
+// The file stays open between lines, each line written through at once; a file
+// deleted or moved meanwhile is made anew at the next line.
+TEST(RunLog, FileStaysOpenAndIsMadeAnewWhenGone) {
+    LogRig rig;
+    write_setting_number(rig.store, "SOFTWARE\\Zorbel\\Log", 1);
+    rig.log.line(nullptr, "one\r\n");
+    EXPECT_TRUE(rig.log.file_open());
+    EXPECT_EQ("one\r\n", file_text(rig.path));  // nothing waits in a buffer
+    files::remove(rig.path);
+    rig.log.line(nullptr, "two\r\n");
+    EXPECT_EQ("two\r\n", file_text(rig.path));
+    const std::string moved = rig.folder.file("moved.txt");
+    ASSERT_EQ(0, std::rename(rig.path.c_str(), moved.c_str()));
+    rig.log.line(nullptr, "three\r\n");
+    EXPECT_EQ("three\r\n", file_text(rig.path));
+    EXPECT_EQ("two\r\n", file_text(moved));
+    rig.log.close_file();
+    EXPECT_FALSE(rig.log.file_open());
+    rig.log.line(nullptr, "four\r\n");
+    EXPECT_EQ("three\r\nfour\r\n", file_text(rig.path));
+}
+
+// With probes, the settings are read again only when this program wrote one, or when
+// the key's probe, asked once after each close of the file, reports a change.
+TEST(RunLog, SettingsAreReadAgainOnlyWhenAProbeSaysSo) {
+    LogRig rig;
+    bool written_here = false, changed = false;
+    int asked = 0;
+    rig.log.set_settings_probes([&] { return written_here; },
+                                [&] {
+                                    ++asked;
+                                    return changed;
+                                });
+    write_setting_number(rig.store, "SOFTWARE\\Zorbel\\Log", 1);
+    struct Row {
+        const char* note;
+        int log_setting;  // written to the store before the line (-1: unchanged)
+        bool written_here, changed, close_first;
+        bool in_file;
+    } rows[] = {
+        {"first line reads", -1, false, false, false, true},
+        {"a change nobody reports", 0, false, false, false, true},
+        {"written here", -1, true, false, false, false},
+        {"another program, mid-tick", 1, false, true, false, false},
+        {"another program, next tick", -1, false, true, true, true},
+        {"next tick, no change", 0, false, false, true, true},
+    };
+    std::string expected;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.note);
+        if (row.log_setting >= 0) write_setting_number(rig.store, "SOFTWARE\\Zorbel\\Log", row.log_setting);
+        written_here = row.written_here;
+        changed = row.changed;
+        if (row.close_first) rig.log.close_file();
+        const std::string line = std::string(row.note) + "\r\n";
+        rig.log.line(&rig.output, "%s", line.c_str());
+        if (row.in_file) expected += line;
+        EXPECT_EQ(expected, file_text(rig.path));
+    }
+    EXPECT_EQ(2, asked);
 }
 
 }  // namespace
