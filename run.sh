@@ -1,9 +1,21 @@
 #!/bin/bash
-# Installs what is missing, builds the Windows programs and runs a script with the
-# editor's "/r" switch under Wine, then prints its run log.
-#   ./run.sh [script.zbx]     (no argument: the bundled demo, examples/demo.zbx)
+# Installs what is missing, builds the Windows programs and runs a script unattended
+# ("/u /L /r") under Wine: no box ever waits, each is one line on standard error and in
+# the run log. Prints the run log and ends with the run's exit code.
+#   ./run.sh [--show] [script.zbx]   (no script: the bundled demo, examples/demo.zbx)
+#   --show            run on your own X display ($DISPLAY) to watch the run
+#   ZORBEL_TIMEOUT=N  end the program after N seconds (default 600), exit code 124
 set -uo pipefail
 cd "$(dirname "$0")"
+if [ "${1:-}" = "--show" ]; then
+    shift
+    if [ -n "${DISPLAY:-}" ]; then
+        export ZORBEL_USE_DISPLAY=1
+    else
+        echo "run.sh: --show needs DISPLAY; running on the private display" >&2
+    fi
+fi
+TIME_LIMIT="${ZORBEL_TIMEOUT:-${RUN_TIMEOUT:-600}}"
 DEMO=0
 if [ $# -eq 0 ]; then DEMO=1; fi
 SCRIPT="${1:-examples/demo.zbx}"
@@ -20,7 +32,12 @@ cmake --build build/win32 -j "${JOBS:-2}" --target zorbel zorbel_player >/dev/nu
 }
 
 source tools/wine-session.sh
-zorbel_session_start || exit 1
+if [ -n "${ZORBEL_DISPLAY:-}" ] && [ "${ZORBEL_USE_DISPLAY:-0}" != 1 ]; then
+    # A session of the caller (./test.sh) is running: use it, leave it running.
+    export DISPLAY="$ZORBEL_DISPLAY"
+else
+    zorbel_session_start || exit 1
+fi
 WIN_SCRIPT="$(winepath -w "$(realpath "$SCRIPT")" 2>/dev/null)"
 EXTRA=()
 if [ $DEMO = 1 ]; then
@@ -32,8 +49,25 @@ if [ $DEMO = 1 ]; then
     EXTRA=('demofile=C:\ZorbelDemo.txt')
 fi
 # "/L" turns the run log on; the log goes to the "Logfile" setting (C:\ZorbelLog.txt at first).
-timeout "${RUN_TIMEOUT:-600}" wine build/win32/zorbel.exe /L /r "$WIN_SCRIPT" "${EXTRA[@]}"
+# "/u": every box is written to standard error and the log and answered at once.
+wine build/win32/zorbel.exe /u /L /r "$WIN_SCRIPT" "${EXTRA[@]}" </dev/null &
+ZORBEL_PID=$!
+TIMED_OUT=0
+DEADLINE=$((SECONDS + TIME_LIMIT))
+while kill -0 "$ZORBEL_PID" 2>/dev/null; do
+    if [ "$SECONDS" -ge "$DEADLINE" ]; then
+        echo "run.sh: the run took longer than ${TIME_LIMIT} s (ZORBEL_TIMEOUT); ending zorbel.exe, process $ZORBEL_PID" >&2
+        kill "$ZORBEL_PID" 2>/dev/null
+        sleep 2
+        if kill -0 "$ZORBEL_PID" 2>/dev/null; then kill -9 "$ZORBEL_PID" 2>/dev/null; fi
+        TIMED_OUT=1
+        break
+    fi
+    sleep 0.2
+done
+wait "$ZORBEL_PID"
 code=$?
+if [ $TIMED_OUT = 1 ]; then code=124; fi
 LOGFILE="$(wine reg query 'HKCU\Software\Zorbel' /v Logfile 2>/dev/null | tr -d '\r' |
            sed -n 's/.*REG_[A-Z_]*[[:space:]]*//p' | head -1)"
 LOGFILE_UNIX="$(winepath -u "${LOGFILE:-C:\ZorbelLog.txt}" 2>/dev/null)"
