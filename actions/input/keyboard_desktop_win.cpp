@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "actions/input/keyboard_desktop.h"
+#include "platform/dynamic_calls_win.h"
 
 namespace zorbel {
 
@@ -24,19 +25,12 @@ public:
     }
 
     BlockInputResult block_input(bool block) override {
-        HMODULE user32 = LoadLibraryA("USER32.DLL");
-        if (!user32) return BlockInputResult::kNoLibrary;
-        using BlockInputFunction = BOOL(WINAPI*)(BOOL);
-        FARPROC found = GetProcAddress(user32, "BlockInput");
-        BlockInputResult result = BlockInputResult::kNoFunction;
-        if (found) {
-            reinterpret_cast<BlockInputFunction>(reinterpret_cast<void*>(found))(block ? TRUE : FALSE);
-            result = BlockInputResult::kDone;
-        }
-        FreeLibrary(user32);
-        return result;
+        const dynamic::User32& user32 = dynamic::user32();
+        if (!user32.loaded) return BlockInputResult::kNoLibrary;
+        if (!user32.BlockInput) return BlockInputResult::kNoFunction;
+        user32.BlockInput(block ? TRUE : FALSE);
+        return BlockInputResult::kDone;
     }
-
 };
 
 }  // namespace

@@ -13,6 +13,10 @@ namespace {
 
 // The pause before the foreground window stands in for a missing current window.
 constexpr uint32_t kForegroundSettleMs = 250;
+// Keys go to the program's queue and a menu opens only when the program has taken
+// the key before it, so each level's key is given time to open its menu (or choose
+// its item) before the next key or the next step comes.
+constexpr uint32_t kMenuKeyPauseMs = 250;
 
 intptr_t menu_window(RunContext& context) {
     if (!context.run.current_window) {
@@ -30,10 +34,35 @@ int show_popup_menu(RunContext& context, Step& step) {
     return kStepSucceeded;
 }
 
+// A system command by name, or the system menu opened and the key after "&" pressed.
 int select_system_menu(RunContext& context, Step& step) {
-    const std::string path = context.text_of(step.text);
-    context.desktop().windows->select_system_menu_item(menu_window(context), path);
+    const std::string name = context.text_of(step.text);
+    WindowDesktop& windows = *context.desktop().windows;
+    const intptr_t window = menu_window(context);
+    char key = 0;
+    const SystemMenuCommand command = system_menu_command(name, &key);
+    if (command == SystemMenuCommand::kKey) {
+        windows.open_system_menu(window);
+        context.clock().sleep(kMenuKeyPauseMs);
+        if (windows.press_menu_key(key, false)) context.clock().sleep(kMenuKeyPauseMs);
+    } else if (command != SystemMenuCommand::kNone) {
+        windows.system_command(window, command);
+    }
     return kStepSucceeded;
+}
+
+// Activates the window and presses ALT + the key of the first level, then the key of
+// each further level; true when a key was pressed.
+bool select_menu_by_keys(RunContext& context, intptr_t window, const std::string& path) {
+    WindowDesktop& windows = *context.desktop().windows;
+    windows.activate(window);
+    const std::string keys = menu_level_keys(path);
+    bool pressed = false;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        pressed = windows.press_menu_key(keys[i], i == 0) || pressed;
+        context.clock().sleep(kMenuKeyPauseMs);
+    }
+    return pressed;
 }
 
 // By the menu's item texts, else by the ALT+key presses of the path.
@@ -42,7 +71,7 @@ int select_menu_item(RunContext& context, Step& step) {
     WindowDesktop& windows = *context.desktop().windows;
     const intptr_t window = menu_window(context);
     if (windows.select_menu_path(window, path, true) != 0) return kStepSucceeded;
-    if (windows.select_menu_by_keys(window, path)) return kStepSucceeded;
+    if (select_menu_by_keys(context, window, path)) return kStepSucceeded;
     return context.fail("Unable to find menu '%s'", path.c_str());
 }
 

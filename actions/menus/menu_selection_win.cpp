@@ -23,11 +23,6 @@ bool read_item(HMENU menu, int position, UINT* id, std::string* text) {
     return true;
 }
 
-// Keys go to the program's queue and a menu opens only when the program has taken
-// the key before it, so each level's key is given time to open its menu (or choose
-// its item) before the next key or the next step comes.
-constexpr DWORD kMenuKeyPauseMs = 250;
-
 // The key presses of one character (0: nothing pressed).
 bool press_character(char character) {
     BYTE key = virtual_key_of(character);
@@ -69,39 +64,25 @@ UINT SelectMenuPath(HWND window, const std::string& path, bool post) {
     }
 }
 
-bool SelectMenuByKeys(HWND window, const std::string& path) {
-    ActivateWindow(window);
-    const std::string keys = menu_level_keys(path);
-    bool pressed = false;
-    for (size_t i = 0; i < keys.size(); ++i) {
-        if (i == 0) send_key_transition(VK_MENU, true, false);
-        pressed = press_character(keys[i]) || pressed;
-        if (i == 0) send_key_transition(VK_MENU, false, false);
-        Sleep(kMenuKeyPauseMs);
-    }
+bool PressMenuKey(char key, bool with_alt) {
+    if (with_alt) send_key_transition(VK_MENU, true, false);
+    const bool pressed = press_character(key);
+    if (with_alt) send_key_transition(VK_MENU, false, false);
     return pressed;
 }
 
-bool SelectSystemMenuItem(HWND window, const std::string& name) {
-    char key = 0;
+void OpenSystemMenu(HWND window) {
+    ActivateWindow(window);
+    send_key_transition(VK_MENU, true, false);
+    tap_key(VK_SPACE);
+    send_key_transition(VK_MENU, false, false);
+}
+
+void SendSystemCommand(HWND window, SystemMenuCommand command) {
     static constexpr WPARAM kCommands[] = {0, SC_MAXIMIZE, SC_MINIMIZE, SC_RESTORE, SC_MOVE, SC_CLOSE, SC_SIZE};
-    SystemMenuCommand command = system_menu_command(name, &key);
-    switch (command) {
-        case SystemMenuCommand::kNone:
-            break;
-        case SystemMenuCommand::kKey:
-            ActivateWindow(window);
-            send_key_transition(VK_MENU, true, false);
-            tap_key(VK_SPACE);
-            send_key_transition(VK_MENU, false, false);
-            Sleep(kMenuKeyPauseMs);
-            if (press_character(key)) Sleep(kMenuKeyPauseMs);
-            break;
-        default:
-            SendMessageTimeoutA(window, WM_SYSCOMMAND, kCommands[static_cast<int>(command)], 0, SMTO_ABORTIFHUNG, 2000,
-                                nullptr);
-    }
-    return true;
+    const int index = static_cast<int>(command);
+    if (index < 1 || index > 6) return;
+    SendMessageTimeoutA(window, WM_SYSCOMMAND, kCommands[index], 0, SMTO_ABORTIFHUNG, 2000, nullptr);
 }
 
 }  // namespace zorbel

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "actions/menus/menu_path.h"
+
 namespace zorbel {
 
 // Finds the item of `path` through the window's menu bar; when found and `post` is
@@ -11,12 +13,14 @@ namespace zorbel {
 // 0 when the window has no menu bar or the path is not in it.
 UINT SelectMenuPath(HWND window, const std::string& path, bool post);
 
-// Activates the window and presses ALT + the key of the first level, then the key
-// of each further level. True when a key was pressed.
-bool SelectMenuByKeys(HWND window, const std::string& path);
+// Presses the key of `key` (with ALT held around it when `with_alt`); false when the
+// character has no key.
+bool PressMenuKey(char key, bool with_alt);
 
-// A system command by name (maximize, minimize, restore, move, close, size), or the
-// system menu opened with ALT+SPACE and the key after "&".
-bool SelectSystemMenuItem(HWND window, const std::string& name);
+// Activates the window and opens its system menu with ALT+SPACE.
+void OpenSystemMenu(HWND window);
+
+// Sends WM_SYSCOMMAND for one of the system commands (nothing for kNone and kKey).
+void SendSystemCommand(HWND window, SystemMenuCommand command);
 
 }  // namespace zorbel

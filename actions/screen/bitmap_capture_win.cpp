@@ -5,6 +5,7 @@
 
 #include "actions/screen/bitmap_capture.h"
 #include "actions/screen/bmp_format.h"
+#include "platform/scoped_win.h"
 
 namespace zorbel {
 
@@ -52,14 +53,14 @@ bool CaptureToBitmapFile(intptr_t window_handle, const std::string& path) {
 
     HDC screen = window ? GetWindowDC(window) : GetDC(source);
     if (!screen) return false;
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ScopedMemoryDC memory(CreateCompatibleDC(screen));
+    ScopedBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
     bool ok = memory && bitmap;
     if (ok) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != 0;
-        SelectObject(memory, old);
+        ScopedSelect selected(memory.get(), bitmap.get());
+        ok = BitBlt(memory.get(), 0, 0, width, height, screen, 0, 0, SRCCOPY) != 0;
     }
+    ReleaseDC(source, screen);
 
     // The display's format first (header only), then the rows in it without compression.
     std::vector<unsigned char> pixels;
@@ -67,7 +68,7 @@ bool CaptureToBitmapFile(intptr_t window_handle, const std::string& path) {
     std::memset(&info, 0, sizeof(info));
     info.header.biSize = sizeof(BITMAPINFOHEADER);
     BITMAPINFO* as_info = reinterpret_cast<BITMAPINFO*>(&info);
-    if (ok) ok = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), nullptr, as_info, DIB_RGB_COLORS) != 0;
+    if (ok) ok = GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), nullptr, as_info, DIB_RGB_COLORS) != 0;
     if (ok) {
         BITMAPINFOHEADER& h = info.header;
         // Rows are padded to whole 32-bit words, so the image size counts the padding.
@@ -75,11 +76,8 @@ bool CaptureToBitmapFile(intptr_t window_handle, const std::string& path) {
         h.biSizeImage = bmp_image_size(h.biWidth, h.biHeight, h.biBitCount);
         pixels.resize(h.biSizeImage < 256 ? 256 : h.biSizeImage);
         const UINT rows = static_cast<UINT>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
-        ok = GetDIBits(memory, bitmap, 0, rows, pixels.data(), as_info, DIB_RGB_COLORS) != 0;
+        ok = GetDIBits(memory.get(), bitmap.get(), 0, rows, pixels.data(), as_info, DIB_RGB_COLORS) != 0;
     }
-    if (bitmap) DeleteObject(bitmap);
-    if (memory) DeleteDC(memory);
-    ReleaseDC(source, screen);
     if (!ok) return false;
 
     // A display of 8 bits or fewer needs its colour table in the file to be readable.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "actions/menus/menu_path.h"
 #include "actions/windows/window_rules.h"
 #include "actions/windows/window_styles.h"
 #include "engine/current_window.h"
@@ -61,11 +62,15 @@ public:
     virtual void set_style(intptr_t window, const WindowStyleName* style) = 0;
     virtual bool is_checked(intptr_t control) = 0;
 
-    // Menus: SelectMenuPath (the item identifier, 0 when not found),
-    // SelectMenuByKeys, SelectSystemMenuItem.
+    // Menus: SelectMenuPath (the item identifier, 0 when not found).
     virtual uint32_t select_menu_path(intptr_t window, const std::string& path, bool post) = 0;
-    virtual bool select_menu_by_keys(intptr_t window, const std::string& path) = 0;
-    virtual void select_system_menu_item(intptr_t window, const std::string& name) = 0;
+    // Presses the key of a menu level (with ALT for the first level); false when the
+    // character has no key.
+    virtual bool press_menu_key(char key, bool with_alt) = 0;
+    // Opens the window's system menu with ALT+SPACE.
+    virtual void open_system_menu(intptr_t window) = 0;
+    // Sends the window a system command (maximize, minimize, restore, move, close, size).
+    virtual void system_command(intptr_t window, SystemMenuCommand command) = 0;
 };
 
 // The desktop the program runs on (for the program shell to assemble); natively a

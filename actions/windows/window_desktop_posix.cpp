@@ -33,8 +33,9 @@ public:
     void set_style(intptr_t, const WindowStyleName*) override {}
     bool is_checked(intptr_t) override { return false; }
     uint32_t select_menu_path(intptr_t, const std::string&, bool) override { return 0; }
-    bool select_menu_by_keys(intptr_t, const std::string&) override { return false; }
-    void select_system_menu_item(intptr_t, const std::string&) override {}
+    bool press_menu_key(char, bool) override { return false; }
+    void open_system_menu(intptr_t) override {}
+    void system_command(intptr_t, SystemMenuCommand) override {}
 };
 
 }  // namespace

@@ -121,11 +121,10 @@ public:
     uint32_t select_menu_path(intptr_t window, const std::string& path, bool post) override {
         return SelectMenuPath(as_window(window), path, post);
     }
-    bool select_menu_by_keys(intptr_t window, const std::string& path) override {
-        return SelectMenuByKeys(as_window(window), path);
-    }
-    void select_system_menu_item(intptr_t window, const std::string& name) override {
-        SelectSystemMenuItem(as_window(window), name);
+    bool press_menu_key(char key, bool with_alt) override { return PressMenuKey(key, with_alt); }
+    void open_system_menu(intptr_t window) override { OpenSystemMenu(as_window(window)); }
+    void system_command(intptr_t window, SystemMenuCommand command) override {
+        SendSystemCommand(as_window(window), command);
     }
 
 private:

@@ -2,6 +2,7 @@
 // control, moving the pointer to a window, the window under a point, check state.
 #include "actions/windows/window_keys_win.h"
 #include "actions/windows/window_search_win.h"
+#include "platform/scoped_win.h"
 
 namespace zorbel {
 
@@ -97,11 +98,8 @@ bool CloseWindowForcibly(HWND window, uint32_t wait_ms) {
         GetWindowThreadProcessId(window, &process_id);
         // Never our own process: ending it would end the run itself.
         if (process_id && process_id != GetCurrentProcessId()) {
-            HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, process_id);
-            if (process) {
-                TerminateProcess(process, 0);
-                CloseHandle(process);
-            }
+            ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, process_id));
+            if (process) TerminateProcess(process.get(), 0);
         }
     }
     Sleep(250);

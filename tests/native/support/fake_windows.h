@@ -33,7 +33,7 @@ public:
     intptr_t foreground = 0;
     intptr_t pressed_result = 0;  // what press() says was acted on (0: the control itself)
     uint32_t menu_id = 0;         // what select_menu_path answers
-    bool keys_pressed = false;    // what select_menu_by_keys answers
+    bool keys_pressed = false;    // what press_menu_key answers
 
     intptr_t find_window(uint32_t criteria, const char* specification, uint32_t mode,
                          WindowMatchCounts* counts) override {
@@ -120,12 +120,15 @@ public:
         calls.push_back(format("menu path %ld '%s' %s", static_cast<long>(window), path.c_str(), post ? "post" : "no post"));
         return menu_id;
     }
-    bool select_menu_by_keys(intptr_t window, const std::string& path) override {
-        calls.push_back(format("menu keys %ld '%s'", static_cast<long>(window), path.c_str()));
+    bool press_menu_key(char key, bool with_alt) override {
+        calls.push_back(format("menu key %c%s", key, with_alt ? " alt" : ""));
         return keys_pressed;
     }
-    void select_system_menu_item(intptr_t window, const std::string& name) override {
-        calls.push_back(format("system menu %ld '%s'", static_cast<long>(window), name.c_str()));
+    void open_system_menu(intptr_t window) override {
+        calls.push_back(format("system menu %ld", static_cast<long>(window)));
+    }
+    void system_command(intptr_t window, SystemMenuCommand command) override {
+        calls.push_back(format("system command %ld %d", static_cast<long>(window), static_cast<int>(command)));
     }
 };
 

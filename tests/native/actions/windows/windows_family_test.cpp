@@ -221,7 +221,9 @@ TEST_F(WindowStepTest, MenuItemFallsBackToKeysAndFailsWhenBothFail) {
     rig.run.current_window = 7;
     desktop.keys_pressed = true;
     EXPECT_EQ(menu_step("Select Menu Item", "&File; Save &As..."), kStepSucceeded);
-    EXPECT_EQ(desktop.calls, (Calls{"menu path 7 '&File; Save &As...' post", "menu keys 7 '&File; Save &As...'"}));
+    // ALT + the first level's key, then the next level's key, each given time to open.
+    EXPECT_EQ(desktop.calls, (Calls{"menu path 7 '&File; Save &As...' post", "activate 7", "menu key F alt",
+                                    "sleep 250", "menu key A", "sleep 250"}));
 
     desktop.keys_pressed = false;
     rig.set_variable("menu", "Nowhere");
@@ -233,7 +235,11 @@ TEST_F(WindowStepTest, SystemMenuAlwaysSucceeds) {
     rig.run.current_window = 7;
     EXPECT_EQ(menu_step("Select System Menu", "Ma&ximize"), kStepSucceeded);
     EXPECT_EQ(menu_step("Select System Menu", "Nothing at all"), kStepSucceeded);
-    EXPECT_EQ(desktop.calls, (Calls{"system menu 7 'Ma&ximize'", "system menu 7 'Nothing at all'"}));
+    EXPECT_EQ(menu_step("Select System Menu", "&Help"), kStepSucceeded);
+    desktop.keys_pressed = true;
+    EXPECT_EQ(menu_step("Select System Menu", "Always on &Top"), kStepSucceeded);
+    EXPECT_EQ(desktop.calls, (Calls{"system command 7 1", "system menu 7", "sleep 250", "menu key H", "system menu 7",
+                                    "sleep 250", "menu key T", "sleep 250"}));
 }
 
 TEST_F(WindowStepTest, PopupMenuSavesTheChosenLine) {
