@@ -196,7 +196,9 @@ void RunController::step_tick() {
     RunState& run = context_.run;
     if (run.ticks_held) return;
     context_.host.kill_step_timer();
+    RunLog* log = context_.services.log;
     if (run.running) {
+        if (log) log->begin_batch();
         const uint32_t slice_start = context_.now();
         for (int steps = 1; tick() == TickEnd::kNextAtOnce; ++steps) {
             if (!run.running || run.ticks_held) break;
@@ -208,7 +210,7 @@ void RunController::step_tick() {
         }
     }
     // Between ticks the log file is closed, so that others may move or delete it.
-    if (context_.services.log) context_.services.log->close_file();
+    if (log) log->end_batch();
 }
 
 RunController::TickEnd RunController::tick() {
@@ -291,7 +293,6 @@ void RunController::stop_run(bool quiet) {
     script.last_announced_step = -1;
     // Each family releases what the run opened (hooks, held keys, searches, sessions).
     call_family_hooks(false);
-    if (context_.services.log) context_.services.log->close_file();
     if (was_running && setting_number(store, "SOFTWARE\\Zorbel\\DisableScreenSaver"))
         write_setting_text(store, screen_saver_path(), run.saved_screen_saver);
     if (run.single_step) return;

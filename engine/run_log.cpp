@@ -43,7 +43,7 @@ void RunLog::line_v(LogOutput* target, const char* format, va_list args) {
 void RunLog::refresh() {
     if (known_ && written_here_ && changed_) {
         bool changed = written_here_();
-        if (look_outside_) changed = changed_() || changed;
+        if (look_outside_ || !batch_) changed = changed_() || changed;
         look_outside_ = false;
         if (!changed) return;
     }
@@ -59,7 +59,7 @@ void RunLog::text(LogOutput* target, std::string_view line) {
     // A log file that cannot be opened is skipped silently; the box still gets the line.
     if (enabled_) {
         file_.append(path_, line);
-        if (reopen_each_line) file_.close();
+        if (reopen_each_line || !batch_) file_.close();
     }
     if (target != nullptr && target->visible()) target->append(line);
 }

@@ -53,19 +53,27 @@ public:
 
     // The settings probes. `written_here` is asked at every line: whether this program
     // wrote a setting since it was last asked (a count, no system call). `changed` is
-    // the change probe of the key "SOFTWARE\Zorbel", asked at the first line after the
-    // file was closed (once a tick): whether another program may have changed a value.
+    // the change probe of the key "SOFTWARE\Zorbel": whether another program may have
+    // changed a value; inside a batch it is asked at the batch's first line only.
     void set_settings_probes(std::function<bool()> written_here, std::function<bool()> changed) {
         written_here_ = std::move(written_here);
         changed_ = std::move(changed);
         known_ = false;
     }
-    // Closes the log file until the next line (between ticks, before it is deleted).
+    // A batch is one tick of the run: between begin_batch and end_batch the log file
+    // stays open from line to line; outside a batch each line opens and closes it, so
+    // that others may move or delete it between ticks.
+    void begin_batch() { batch_ = true; }
+    void end_batch() {
+        batch_ = false;
+        close_file();
+    }
     void close_file() {
         file_.close();
         look_outside_ = true;
     }
-    // Opens and closes the file for every line (the older, slower way; for comparison).
+    // Opens and closes the file for every line even inside a batch (the older, slower
+    // way; for comparison).
     bool reopen_each_line = false;
     bool file_open() const { return file_.is_open(); }
 
@@ -77,6 +85,7 @@ private:
     std::function<bool()> changed_;
     bool known_ = false;
     bool look_outside_ = true;
+    bool batch_ = false;
     bool enabled_ = false;
     bool detailed_ = false;
     std::string path_;

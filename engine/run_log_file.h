@@ -2,7 +2,9 @@
 // line is written through at once (nothing waits in a buffer of the program, so a
 // killed program loses nothing), and a file that was deleted or moved since the last
 // line is made anew at the next one. Others may read, write, move and delete the
-// file while it is open; the run controller closes it between ticks.
+// file while it is open; the run log closes it between ticks. (Under Wine a file
+// deleted while it is open goes only when it is closed, at the end of the tick; the
+// tick's later lines go with it.)
 #pragma once
 #include <cstdint>
 #include <string>

@@ -103,30 +103,37 @@ TEST(RunLog, DetailedFollowsLogLevel) {
     EXPECT_TRUE(rig.log.detailed());
 }
 
-// The file stays open between lines, each line written through at once; a file
-// deleted or moved meanwhile is made anew at the next line.
-TEST(RunLog, FileStaysOpenAndIsMadeAnewWhenGone) {
+// Inside a batch (a tick of the run) the file stays open between lines, each line
+// written through at once; a file moved meanwhile is made anew at the next line, as is
+// one deleted between batches. Outside a batch every line closes it.
+TEST(RunLog, FileStaysOpenInABatchAndIsMadeAnewWhenGone) {
     LogRig rig;
     write_setting_number(rig.store, "SOFTWARE\\Zorbel\\Log", 1);
+    rig.log.line(nullptr, "zero\r\n");
+    EXPECT_FALSE(rig.log.file_open());
+    files::remove(rig.path);
+    rig.log.begin_batch();
     rig.log.line(nullptr, "one\r\n");
     EXPECT_TRUE(rig.log.file_open());
     EXPECT_EQ("one\r\n", file_text(rig.path));  // nothing waits in a buffer
-    files::remove(rig.path);
-    rig.log.line(nullptr, "two\r\n");
-    EXPECT_EQ("two\r\n", file_text(rig.path));
     const std::string moved = rig.folder.file("moved.txt");
     ASSERT_EQ(0, std::rename(rig.path.c_str(), moved.c_str()));
-    rig.log.line(nullptr, "three\r\n");
-    EXPECT_EQ("three\r\n", file_text(rig.path));
-    EXPECT_EQ("two\r\n", file_text(moved));
-    rig.log.close_file();
+    rig.log.line(nullptr, "two\r\n");
+    EXPECT_EQ("two\r\n", file_text(rig.path));
+    EXPECT_EQ("one\r\n", file_text(moved));
+    rig.log.end_batch();
     EXPECT_FALSE(rig.log.file_open());
+    files::remove(rig.path);
+    rig.log.begin_batch();
+    rig.log.line(nullptr, "three\r\n");
+    rig.log.end_batch();
     rig.log.line(nullptr, "four\r\n");
     EXPECT_EQ("three\r\nfour\r\n", file_text(rig.path));
 }
 
 // With probes, the settings are read again only when this program wrote one, or when
-// the key's probe, asked once after each close of the file, reports a change.
+// the key's probe, asked at a batch's first line and at every line outside batches,
+// reports a change.
 TEST(RunLog, SettingsAreReadAgainOnlyWhenAProbeSaysSo) {
     LogRig rig;
     bool written_here = false, changed = false;
@@ -137,32 +144,37 @@ TEST(RunLog, SettingsAreReadAgainOnlyWhenAProbeSaysSo) {
                                     return changed;
                                 });
     write_setting_number(rig.store, "SOFTWARE\\Zorbel\\Log", 1);
+    enum When { kSameBatch, kNextBatch, kNoBatch };
     struct Row {
         const char* note;
         int log_setting;  // written to the store before the line (-1: unchanged)
-        bool written_here, changed, close_first;
+        bool written_here, changed;
+        When when;
         bool in_file;
     } rows[] = {
-        {"first line reads", -1, false, false, false, true},
-        {"a change nobody reports", 0, false, false, false, true},
-        {"written here", -1, true, false, false, false},
-        {"another program, mid-tick", 1, false, true, false, false},
-        {"another program, next tick", -1, false, true, true, true},
-        {"next tick, no change", 0, false, false, true, true},
+        {"first line reads", -1, false, false, kSameBatch, true},
+        {"a change nobody reports", 0, false, false, kSameBatch, true},
+        {"written here", -1, true, false, kSameBatch, false},
+        {"another program, same batch", 1, false, true, kSameBatch, false},
+        {"another program, next batch", -1, false, true, kNextBatch, true},
+        {"next batch, no change", 0, false, false, kNextBatch, true},
+        {"outside batches", -1, false, true, kNoBatch, false},
     };
     std::string expected;
+    rig.log.begin_batch();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.note);
         if (row.log_setting >= 0) write_setting_number(rig.store, "SOFTWARE\\Zorbel\\Log", row.log_setting);
         written_here = row.written_here;
         changed = row.changed;
-        if (row.close_first) rig.log.close_file();
+        if (row.when != kSameBatch) rig.log.end_batch();
+        if (row.when == kNextBatch) rig.log.begin_batch();
         const std::string line = std::string(row.note) + "\r\n";
         rig.log.line(&rig.output, "%s", line.c_str());
         if (row.in_file) expected += line;
         EXPECT_EQ(expected, file_text(rig.path));
     }
-    EXPECT_EQ(2, asked);
+    EXPECT_EQ(3, asked);
 }
 
 }  // namespace
