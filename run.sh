@@ -5,8 +5,32 @@
 #   ./run.sh [--show] [script.zbx]   (no script: the bundled demo, examples/demo.zbx)
 #   --show            run on your own X display ($DISPLAY) to watch the run
 #   ZORBEL_TIMEOUT=N  end the program after N seconds (default 600), exit code 124
+#   ./run.sh --editor [script.zbx]   opens the editor (on your display when DISPLAY is set)
 set -uo pipefail
 cd "$(dirname "$0")"
+if [ "${1:-}" = "--editor" ]; then
+    shift
+    if [ $# -gt 0 ] && [ ! -f "$1" ]; then
+        echo "run.sh: no such script: $1" >&2
+        exit 2
+    fi
+    ./tools/setup.sh || exit 1
+    cmake --preset win32 >/dev/null || exit 1
+    cmake --build build/win32 -j "${JOBS:-2}" --target zorbel zorbel_player >/dev/null || {
+        echo "run.sh: build failed; rerun with: cmake --build build/win32" >&2
+        exit 1
+    }
+    # With a display of your own the editor opens there; otherwise in the private one.
+    if [ -n "${DISPLAY:-}" ]; then export ZORBEL_USE_DISPLAY=1; fi
+    source tools/wine-session.sh
+    zorbel_session_start || exit 1
+    ARGS=()
+    if [ $# -gt 0 ]; then ARGS=(/e "$(winepath -w "$(realpath "$1")" 2>/dev/null)"); fi
+    wine build/win32/zorbel.exe "${ARGS[@]}"
+    code=$?
+    echo "run.sh: the editor closed with exit code $code"
+    exit $code
+fi
 if [ "${1:-}" = "--show" ]; then
     shift
     if [ -n "${DISPLAY:-}" ]; then

@@ -5,21 +5,13 @@ namespace zorbel {
 namespace {
 
 // Families whose actions come later: every step fails as not available.
-constexpr ActionFamily unbuilt_family(uint32_t code, const char* name) {
-    ActionFamily family;
-    family.code = code;
-    family.name = name;
-    family.otherwise = step_not_available;
-    return family;
-}
-
-const ActionFamily kRunProgramFamily = unbuilt_family(1, "Run Program");
-const ActionFamily kPromptFamily = unbuilt_family(7, "User Prompt");
-const ActionFamily kRecordFamily = unbuilt_family(8, "Record Actions");
-const ActionFamily kFilesFamily = unbuilt_family(9, "Files/Folders");
-const ActionFamily kInternetFamily = unbuilt_family(10, "Internet");
-const ActionFamily kDatabaseFamily = unbuilt_family(11, "Database");
-const ActionFamily kExternalFamily = unbuilt_family(15, "External Functions");
+const ActionFamily kRunProgramFamily(1, "Run Program", {}, step_not_available);
+const ActionFamily kPromptFamily(7, "User Prompt", {}, step_not_available);
+const ActionFamily kRecordFamily(8, "Record Actions", {}, step_not_available);
+const ActionFamily kFilesFamily(9, "Files/Folders", {}, step_not_available);
+const ActionFamily kInternetFamily(10, "Internet", {}, step_not_available);
+const ActionFamily kDatabaseFamily(11, "Database", {}, step_not_available);
+const ActionFamily kExternalFamily(15, "External Functions", {}, step_not_available);
 
 const ActionFamily* const kFamilies[] = {
     &kRunProgramFamily, &kWindowsFamily, &kKeyboardFamily, &kMenuFamily,     &kMouseFamily,

@@ -137,7 +137,7 @@ LRESULT CALLBACK RunProgram::window_procedure(HWND window, UINT message, WPARAM 
             // Closing ends a run that is still going; the close itself follows.
             if (program && program->run.running) {
                 program->run.exit_after_run = false;
-                program->controller.stop_run();
+                program->controller.stop_run(true);
             }
             DestroyWindow(window);
             return 0;

@@ -1,5 +1,5 @@
-// The editor's entry point and start-up. The editor's windows (grid, palettes,
-// panes) build on this; started with "/r" it runs a script hidden and exits.
+// The editor's entry point and start-up: the visible editor's main window, or,
+// started with "/r", a hidden window that runs the script and exits.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/script_file.h"
+#include "editor/editor_frame_win.h"
 #include "engine/command_line.h"
 #include "app/program_startup_win.h"
 #include "app/run_program_win.h"
@@ -34,6 +35,15 @@ int run_editor(HINSTANCE instance, const std::string& command_line, int show_com
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     store.delete_value(SettingsRoot::kCurrentUser, kSettingsKey, "StartupSamplesShown");
+
+    // The visible editor: its own main window, which stores what it must on the way out.
+    if (!(line.flags & kStartHidden)) {
+        EditorFrame frame(program, instance, line);
+        if (!frame.create()) return report_launch_error(program);
+        const int code = frame.run(show_command);
+        CoUninitialize();
+        return code;
+    }
 
     if (!program.create_main_window("Zorbel")) return report_launch_error(program);
     HWND main_window = program.main_window();

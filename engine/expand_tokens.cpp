@@ -10,6 +10,7 @@
 #include "engine/run_log.h"
 #include "engine/windows_constants.h"
 #include "platform/files.h"
+#include "engine/setting_names.h"
 
 namespace zorbel {
 namespace expansion {
@@ -256,7 +257,7 @@ void expand_run_tokens(std::string* text, RunServices& services, const Environme
         replace_token(text, "%" + name, value);
     }
     replace_token_with(text, "%LOGFILE", [&] {
-        return services.store != nullptr ? setting_text(*services.store, "SOFTWARE\\Zorbel\\Logfile") : std::string();
+        return services.store != nullptr ? setting_text(*services.store, setting::kLogfile) : std::string();
     });
     replace_token_with(text, "%WINVER", [&] {
         if (env == nullptr) return std::string();

@@ -6,6 +6,7 @@
 #include "engine/run_controller.h"
 #include "engine/run_log.h"
 #include "engine/settings_store.h"
+#include "engine/setting_names.h"
 #include "engine/variables.h"
 
 namespace zorbel {
@@ -97,8 +98,8 @@ FailureOutcome handle_failure(RunContext& context) {
     std::string message = format("Error while running step #%d:  %s %s", number, step.action, text.c_str());
 
     // A step that asks for its failure to be logged is logged even while logging is off.
-    const bool force_log = step.onfail_log && setting_number(store, "SOFTWARE\\Zorbel\\Log") == 0;
-    if (force_log) write_setting_number(store, "SOFTWARE\\Zorbel\\Log", 1);
+    const bool force_log = step.onfail_log && setting_number(store, setting::kLog) == 0;
+    if (force_log) write_setting_number(store, setting::kLog, 1);
     context.log("\tERROR while running step #%d:  %s %s\r\n\tFailure Action: %s\r\n", number, step.action,
                 text.c_str(), mode_name.c_str());
     if (!run.error_text.empty()) {
@@ -177,7 +178,7 @@ FailureOutcome handle_failure(RunContext& context) {
             break;
         case FailureMode::kOther: break;
     }
-    if (force_log) write_setting_number(store, "SOFTWARE\\Zorbel\\Log", 0);
+    if (force_log) write_setting_number(store, setting::kLog, 0);
 
     if (run.single_step || !go_on) {
         run.single_step = false;

@@ -42,6 +42,27 @@ struct Rows {
 };
 
 struct ActionFamily {
+    constexpr ActionFamily() = default;
+    constexpr ActionFamily(uint32_t family_code, const char* family_name, Rows<ActionRow> rows = {},
+                           StepHandler others = nullptr)
+        : code(family_code), name(family_name), actions(rows), otherwise(others) {}
+    // The same family lending conditions to the IF and Wait steps.
+    constexpr ActionFamily lending(Rows<ConditionRow> if_rows, Rows<ConditionRow> wait_rows = {}) const {
+        ActionFamily family = *this;
+        family.if_conditions = if_rows;
+        family.wait_conditions = wait_rows;
+        return family;
+    }
+    // The same family with hooks for the start and stop of a run and a step given up.
+    constexpr ActionFamily with_hooks(void (*started)(RunContext&), void (*stopped)(RunContext&),
+                                      void (*given_up)(RunContext&) = nullptr) const {
+        ActionFamily family = *this;
+        family.run_started = started;
+        family.run_stopped = stopped;
+        family.step_given_up = given_up;
+        return family;
+    }
+
     uint32_t code = 0;
     const char* name = "";
     Rows<ActionRow> actions;

@@ -7,6 +7,7 @@
 #include "engine/expansion_environment.h"
 #include "engine/run_log.h"
 #include "platform/files.h"
+#include "engine/setting_names.h"
 
 namespace zorbel {
 namespace {
@@ -54,7 +55,7 @@ Variables::Variables(SettingsStore& store, std::string program_folder, intptr_t 
     : store_(store), program_folder_(std::move(program_folder)), main_window_(main_window) {}
 
 std::string Variables::prefix() {
-    if (setting_number(store_, "SOFTWARE\\Zorbel\\GlobalVariables") != 0) return std::string();
+    if (setting_number(store_, setting::kGlobalVariables) != 0) return std::string();
     return std::to_string(static_cast<long long>(main_window_)) + "_";
 }
 
@@ -129,7 +130,7 @@ void Variables::reset(VariablesPalette* palette) {
 }
 
 bool should_reset_user_variables(SettingsStore& store, bool other_instance_running, bool command_line_variables) {
-    return setting_number(store, "SOFTWARE\\Zorbel\\ResetUserVariables") != 0 && !other_instance_running &&
+    return setting_number(store, setting::kResetUserVariables) != 0 && !other_instance_running &&
            !command_line_variables;
 }
 

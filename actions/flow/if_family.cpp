@@ -50,14 +50,6 @@ const ConditionRow kIfConditions[] = {
 
 }  // namespace
 
-const ActionFamily kIfFamily = [] {
-    ActionFamily family;
-    family.code = 13;
-    family.name = "IF";
-    family.actions = kActions;
-    family.otherwise = if_step;
-    family.if_conditions = kIfConditions;
-    return family;
-}();
+const ActionFamily kIfFamily = ActionFamily(13, "IF", kActions, if_step).lending(kIfConditions);
 
 }  // namespace zorbel

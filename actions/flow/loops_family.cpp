@@ -232,12 +232,6 @@ const ActionRow kActions[] = {
 }  // namespace
 
 // "Label" and the like do nothing.
-const ActionFamily kLoopsFamily = [] {
-    ActionFamily family;
-    family.code = kLoopsFamilyCode;
-    family.name = "Loops / Flow";
-    family.actions = kActions;
-    return family;
-}();
+const ActionFamily kLoopsFamily(kLoopsFamilyCode, "Loops / Flow", kActions);
 
 }  // namespace zorbel

@@ -115,15 +115,8 @@ const ConditionRow kIfConditions[] = {
 
 }  // namespace
 
-const ActionFamily kKeyboardFamily = [] {
-    ActionFamily family;
-    family.code = kKeyboardFamilyCode;
-    family.name = "Keyboard";
-    family.actions = kActions;
-    family.otherwise = simulate_keypress;
-    family.if_conditions = kIfConditions;
-    family.run_stopped = run_stopped;
-    return family;
-}();
+const ActionFamily kKeyboardFamily = ActionFamily(kKeyboardFamilyCode, "Keyboard", kActions, simulate_keypress)
+                                          .lending(kIfConditions)
+                                          .with_hooks(nullptr, run_stopped);
 
 }  // namespace zorbel

@@ -96,13 +96,6 @@ std::string popup_menu_line(const std::string& text, int choice) {
     return line;
 }
 
-const ActionFamily kMenuFamily = [] {
-    ActionFamily family;
-    family.code = 4;
-    family.name = "Menu";
-    family.actions = kActions;
-    family.otherwise = select_menu_item;
-    return family;
-}();
+const ActionFamily kMenuFamily(4, "Menu", kActions, select_menu_item);
 
 }  // namespace zorbel

@@ -192,15 +192,7 @@ const ConditionRow kWaitConditions[] = {
 
 }  // namespace
 
-const ActionFamily kMouseFamily = [] {
-    ActionFamily family;
-    family.code = 5;
-    family.name = "Mouse";
-    family.actions = kActions;
-    family.otherwise = mouse_step;
-    family.if_conditions = kIfConditions;
-    family.wait_conditions = kWaitConditions;
-    return family;
-}();
+const ActionFamily kMouseFamily =
+    ActionFamily(5, "Mouse", kActions, mouse_step).lending(kIfConditions, kWaitConditions);
 
 }  // namespace zorbel

@@ -58,12 +58,6 @@ const ActionRow kActions[] = {
 }  // namespace
 
 // "Comment" and other names without effect succeed.
-const ActionFamily kSystemFamily = [] {
-    ActionFamily family;
-    family.code = 14;
-    family.name = "System";
-    family.actions = kActions;
-    return family;
-}();
+const ActionFamily kSystemFamily(14, "System", kActions);
 
 }  // namespace zorbel

@@ -54,14 +54,6 @@ const ConditionRow kWaitConditions[] = {
 
 }  // namespace
 
-const ActionFamily kWaitFamily = [] {
-    ActionFamily family;
-    family.code = 6;
-    family.name = "Wait";
-    family.actions = kActions;
-    family.otherwise = wait_for_condition;
-    family.wait_conditions = kWaitConditions;
-    return family;
-}();
+const ActionFamily kWaitFamily = ActionFamily(6, "Wait", kActions, wait_for_condition).lending({}, kWaitConditions);
 
 }  // namespace zorbel

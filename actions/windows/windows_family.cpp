@@ -6,6 +6,7 @@
 #include "actions/windows/window_desktop.h"
 #include "core/text_rules.h"
 #include "engine/settings_store.h"
+#include "engine/setting_names.h"
 #include "engine/variables.h"
 
 namespace zorbel {
@@ -85,7 +86,7 @@ int on_window(RunContext& context, Step& step, WindowAction action) {
         context.run.current_window = window;
         if (!window) return context.fail("Unable to find window '%s'", specification.c_str());
         if (context.services.store &&
-            setting_number(*context.services.store, "SOFTWARE\\Zorbel\\MultipleWindowError")) {
+            setting_number(*context.services.store, setting::kMultipleWindowError)) {
             if (counts.top_level > 1)
                 return context.fail("There are %d top-level windows that match the search criteria", counts.top_level);
             if (counts.top_level == 0 && counts.child > 1)
@@ -160,15 +161,7 @@ const ConditionRow kWaitConditions[] = {
 
 }  // namespace
 
-const ActionFamily kWindowsFamily = [] {
-    ActionFamily family;
-    family.code = 2;
-    family.name = "Windows/Controls";
-    family.actions = kActions;
-    family.otherwise = invalid_action;
-    family.if_conditions = kIfConditions;
-    family.wait_conditions = kWaitConditions;
-    return family;
-}();
+const ActionFamily kWindowsFamily =
+    ActionFamily(2, "Windows/Controls", kActions, invalid_action).lending(kIfConditions, kWaitConditions);
 
 }  // namespace zorbel

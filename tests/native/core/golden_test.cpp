@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "core/action_catalogue.h"
 #include "core/legacy_conversion.h"
 #include "core/legacy_import.h"
 #include "core/script_file.h"
@@ -79,7 +80,7 @@ std::string describe(const Step& s) {
 
 std::string describe(const ScriptState& script, int32_t result, const FakeUserInterface& ui) {
     std::ostringstream out;
-    out << "result " << result << "\n";
+    out << "result " << result << " path " << quoted(script.script_path) << "\n";
     for (size_t n = 0; n < script.steps.size(); ++n) out << "step " << n + 1 << "\n" << describe(script.steps[n]);
     for (int32_t r = 0; r < script.recording_count; ++r) {
         out << "recording " << r << ": " << script.recordings[static_cast<size_t>(r)].size() << " events\n";
@@ -88,6 +89,20 @@ std::string describe(const ScriptState& script, int32_t result, const FakeUserIn
     }
     for (const std::string& call : ui.calls) out << "ui " << quoted(call) << "\n";
     return out.str();
+}
+
+// Recording steps keep the values read from the file even without a recording of their
+// own; a save gives them one, so such scripts do not save stably (as script_file_fuzz knows).
+bool recordings_match_their_steps(const ScriptState& s) {
+    int32_t slot = 0;
+    for (const Step& step : s.steps) {
+        if (step.family != kFamilyRecording) continue;
+        if (slot >= s.recording_count || field_text(step.value[1]) != std::to_string(slot) ||
+            field_text(step.value[0]) != std::to_string(s.recordings[static_cast<size_t>(slot)].size()))
+            return false;
+        ++slot;
+    }
+    return true;
 }
 
 // Loads `text` as the kind of `input` names; what came of it, described.
@@ -125,7 +140,9 @@ std::string golden_text_of(const fs::path& input) {
         ScriptState again;
         FakeUserInterface ui;
         load_script_text(&again, saved, "C:\\data\\again.zbx", &ui);
-        EXPECT_EQ(saved, script_to_text(again)) << input << ": the second save differs";
+        if (recordings_match_their_steps(script)) {
+            EXPECT_EQ(saved, script_to_text(again)) << input << ": the second save differs";
+        }
         out += saved == file ? std::string("saved as read\n") : "saved " + quoted(saved) + "\n";
     }
     return out;

@@ -2,14 +2,13 @@
 // invalid lines, and what the import leaves in the script and the window.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "core/legacy_reader.h"
 #include "core/script_file.h"
 #include "tests/native/core/legacy_test_util.h"
+#include "tests/native/core/script_file_test_util.h"
 
 namespace zorbel {
 namespace {
@@ -19,31 +18,14 @@ using legacy_test::import_text;
 using legacy_test::record;
 using legacy_test::V4Line;
 
-// A folder of its own under the temp folder, removed at the end.
-class LegacyTempFolder {
+// A folder of its own, removed at the end, where files are written whole.
+class LegacyTempFolder : public testing_util::TempFolder {
 public:
-    LegacyTempFolder() {
-        static int counter = 0;
-        std::error_code ec;
-        path_ = std::filesystem::temp_directory_path(ec) /
-                ("zorbel_legacy_" + std::to_string(counter++) + "_" +
-                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000007));
-        std::filesystem::create_directories(path_, ec);
-    }
-    ~LegacyTempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
+    LegacyTempFolder() : TempFolder("legacy") {}
     std::string write(const std::string& name, const std::string& data) const {
-        const std::string path = (path_ / name).string();
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(data.data(), static_cast<std::streamsize>(data.size()));
-        return path;
+        testing_util::write_file(file(name), data);
+        return file(name);
     }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
 };
 
 // A script that is open before an import, to see whether the import keeps it.

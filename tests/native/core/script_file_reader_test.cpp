@@ -1,6 +1,6 @@
-// Loading scripts: recordings, the messages of a load that stops, and the file checks.
-// What each element becomes in the step is pinned by tests/data/scripts/step_fields.zbx
-// and its golden file (golden_test.cpp).
+// Loading scripts: the XML mark, a load over an open script, 256 recordings and the
+// file checks. What each element becomes, recordings and the messages of loads that stop
+// are pinned by the files in tests/data/scripts and their golden files (golden_test.cpp).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,8 +16,6 @@ using namespace std::string_literals;
 using testing_util::TempFolder;
 using testing_util::write_file;
 
-const char kClearedStatus[] = "status: 0:  Drag or double-click an action from the list to add a new step";
-
 std::string xml(const std::string& blocks) { return "<?xml version=\"1.0\" ?>\r\n<Zorbel>\r\n" + blocks + "</Zorbel>"; }
 std::string block(const std::string& inner) { return "<step>\r\n" + inner + "</step>\r\n"; }
 
@@ -28,20 +26,6 @@ ScriptState load(const std::string& text, FakeUserInterface* ui, int32_t* result
     if (result) *result = n;
     EXPECT_EQ(n, s.step_count());
     return s;
-}
-
-TEST(ScriptReader, SuccessfulLoadTellsTheEditorInOrder) {
-    FakeUserInterface ui;
-    int32_t n = 0;
-    ScriptState s = load(xml(block("<action>Delay</action>") + block("<action>Start</action>")), &ui, &n);
-    EXPECT_EQ(2, n);
-    EXPECT_EQ((std::vector<std::string>{"title: Zorbel", kClearedStatus, "title: test.zbx - Zorbel", "replaced"}),
-              ui.calls);
-    EXPECT_EQ("C:\\Scripts\\test.zbx", s.script_path);
-    EXPECT_STREQ("Delay", s.steps[0].action);
-    EXPECT_EQ(kFamilyWait, s.steps[0].family);
-    EXPECT_STREQ("Start", s.steps[1].action);
-    EXPECT_EQ(kFamilyRunProgram, s.steps[1].family);
 }
 
 TEST(ScriptReader, XmlMarkIgnoresCaseAndMustStandEarly) {
@@ -73,45 +57,6 @@ TEST(ScriptReader, FileWithoutXmlMarkGoesToTheVersion4Import) {
     EXPECT_FALSE(ui.has_call("error: No valid XML actions were found in 'v4.zbp'"));
 }
 
-TEST(ScriptReader, EmptyActionStopsTheLoadAndKeepsEarlierSteps) {
-    FakeUserInterface ui;
-    int32_t n = 0;
-    ScriptState s = load(xml(block("<action>Delay</action>") + block("<action>Start</action>") +
-                             block("<action></action><text>lost</text>") + block("<action>Delay</action>")),
-                         &ui, &n);
-    EXPECT_EQ(2, n);
-    EXPECT_EQ((std::vector<std::string>{"title: Zorbel", kClearedStatus,
-                                        "error: Empty <action> tag in step #3\n\nDiscontinuing file load at step #2",
-                                        "title: test.zbx - Zorbel", "replaced"}),
-              ui.calls);
-}
-
-TEST(ScriptReader, MissingActionInFirstStepLoadsNothing) {
-    FakeUserInterface ui;
-    int32_t n = -1;
-    ScriptState s = load(xml(block("<text>no action</text>")), &ui, &n);
-    EXPECT_EQ(0, n);
-    EXPECT_EQ((std::vector<std::string>{
-                  "title: Zorbel", kClearedStatus,
-                  "error: Empty <action> tag in step #1\n\nDiscontinuing file load at step #0",
-                  "error: No valid XML actions were found in 'C:\\Scripts\\test.zbx'", "title: test.zbx - Zorbel",
-                  "replaced"}),
-              ui.calls);
-}
-
-TEST(ScriptReader, NoStepBlocksIsReported) {
-    const std::string texts[] = {xml(""), "<?xml?><step><action>Delay</action>", "<?xml?></step><step>",
-                                 "<?xml?><steps><action>Delay</action></steps>"};
-    for (const std::string& text : texts) {
-        FakeUserInterface ui;
-        int32_t n = -1;
-        ScriptState s = load(text, &ui, &n);
-        EXPECT_EQ(0, n) << text;
-        EXPECT_TRUE(ui.has_call("error: No valid XML actions were found in 'C:\\Scripts\\test.zbx'")) << text;
-        EXPECT_EQ("C:\\Scripts\\test.zbx", s.script_path);
-    }
-}
-
 TEST(ScriptReader, LoadReplacesTheCurrentScript) {
     ScriptState s = testing_util::rich_script();
     s.current_step = 3;
@@ -121,91 +66,6 @@ TEST(ScriptReader, LoadReplacesTheCurrentScript) {
     EXPECT_TRUE(s.recordings[0].empty());
     EXPECT_EQ(0, s.current_step);
     EXPECT_EQ("new.zbx", s.script_path);
-}
-
-TEST(ScriptReader, RecordingEventsAndSlots) {
-    FakeUserInterface ui;
-    ScriptState s = load(xml(block("<action>Recording</action><recording>\r\n"
-                                   "\t[0512-0003-0100-00012345]\t\n"
-                                   "\t[0256-0030-0065-123456789]\t\n"
-                                   "\t</recording>") +
-                             block("<action>Delay</action>") +
-                             block("<action>Recording</action><value1>9</value1><value2>9</value2>"
-                                   "<recording>[1-2-3-4]</recording>")),
-                         &ui);
-    ASSERT_EQ(3, s.step_count());
-    EXPECT_EQ(2, s.recording_count);
-    EXPECT_STREQ("2", s.steps[0].value[0]);
-    EXPECT_STREQ("0", s.steps[0].value[1]);
-    ASSERT_EQ(2u, s.recordings[0].size());
-    const RecordingEvent& e = s.recordings[0][0];
-    EXPECT_EQ(512u, e.message);
-    EXPECT_EQ(100u, e.param_first);
-    EXPECT_EQ(3u, e.param_second);
-    EXPECT_EQ(12345u, e.time);
-    EXPECT_EQ(0u, e.window);
-    EXPECT_EQ(123456789u, s.recordings[0][1].time);
-    EXPECT_STREQ("1", s.steps[2].value[0]);
-    EXPECT_STREQ("1", s.steps[2].value[1]);
-    ASSERT_EQ(1u, s.recordings[1].size());
-    EXPECT_EQ(1u, s.recordings[1][0].message);
-    EXPECT_EQ(3u, s.recordings[1][0].param_first);
-    EXPECT_EQ(2u, s.recordings[1][0].param_second);
-    EXPECT_EQ(4u, s.recordings[1][0].time);
-}
-
-TEST(ScriptReader, RecordingWithoutEventsKeepsItsValues) {
-    struct Row {
-        const char* elements;
-        int slots;
-        const char* value1;
-        const char* value2;
-    } rows[] = {
-        {"", 0, "5", "7"},
-        {"<recording></recording>", 0, "5", "7"},
-        {"<recording>\r\n\t</recording>", 1, "0", "0"},  // not empty: a slot with no events
-        {"<recording>[]</recording>", 1, "1", "0"},
-        {"<recording>[a-b-c-d][1-2][garbage][---]</recording>", 1, "4", "0"},
-        {"<recording>[1-2-3-4</recording>", 1, "0", "0"},  // "[" without "]"
-        {"<recording>x]y[1-2-3-4]z[</recording>", 1, "1", "0"},
-    };
-    for (const Row& r : rows) {
-        FakeUserInterface ui;
-        ScriptState s =
-            load(xml(block(std::string("<action>Recording</action><value1>5</value1><value2>7</value2>") + r.elements)),
-                 &ui);
-        ASSERT_EQ(1, s.step_count()) << r.elements;
-        EXPECT_EQ(r.slots, s.recording_count) << r.elements;
-        EXPECT_STREQ(r.value1, s.steps[0].value[0]) << r.elements;
-        EXPECT_STREQ(r.value2, s.steps[0].value[1]) << r.elements;
-    }
-}
-
-TEST(ScriptReader, RecordingTimeIsAnUnsignedTickCount) {
-    struct Row {
-        const char* field;
-        uint32_t time;
-    } rows[] = {
-        {"00012345", 12345},          {"2147483648", 2147483648u}, {"4294967295", 4294967295u},
-        {"99999999999", 4294967295u}, {"1,000", 1000},             {"", 0},
-    };
-    for (const Row& r : rows) {
-        FakeUserInterface ui;
-        ScriptState s = load(
-            xml(block(std::string("<action>Recording</action><recording>[1-2-3-") + r.field + "]</recording>")), &ui);
-        ASSERT_EQ(1u, s.recordings[0].size()) << r.field;
-        EXPECT_EQ(r.time, s.recordings[0][0].time) << r.field;
-    }
-}
-
-TEST(ScriptReader, RecordingEventTextIsCutAt259Characters) {
-    // The time field starts past character 259 and is lost.
-    FakeUserInterface ui;
-    const std::string event = "[1-2-3" + std::string(260, ' ') + "-4]";
-    ScriptState s = load(xml(block("<action>Recording</action><recording>" + event + "</recording>")), &ui);
-    ASSERT_EQ(1u, s.recordings[0].size());
-    EXPECT_EQ(3u, s.recordings[0][0].param_first);
-    EXPECT_EQ(0u, s.recordings[0][0].time);
 }
 
 TEST(ScriptReader, At256RecordingsTheLoadStops) {
@@ -284,25 +144,6 @@ TEST(LoadScript, SavedFileLoadsBack) {
     EXPECT_EQ(original.step_count(), load_script(&loaded, path, &ui));
     EXPECT_EQ(script_to_text(original), script_to_text(loaded));
     EXPECT_EQ(path, loaded.script_path);
-}
-
-TEST(LoadScript, SampleScriptInOldStyle) {
-    // Older files: "Move to Object", mouse options in the low bits, loops/speed/bytes
-    // elements, a variable without "%", upper-case tags and surrounding junk.
-    ScriptState s;
-    FakeUserInterface ui;
-    const std::string path = std::string(ZORBEL_TEST_DATA) + "/scripts/old_style.zbx";
-    ASSERT_EQ(6, load_script(&s, path, &ui));
-    EXPECT_TRUE(ui.errors().empty());
-    EXPECT_STREQ("Move to Control", s.steps[0].action);
-    EXPECT_EQ(2u, s.steps[0].options);
-    EXPECT_EQ(32u, s.steps[1].options);
-    EXPECT_STREQ("10", s.steps[2].timeout);
-    EXPECT_STREQ("%count", s.steps[2].variable);
-    EXPECT_STREQ("250", s.steps[3].timeout);
-    EXPECT_STREQ("2048", s.steps[4].timeout);
-    EXPECT_EQ("Hello <World> & \"friends\" 'all'", s.steps[5].text);
-    EXPECT_STREQ("Continue", s.steps[5].onfail);
 }
 
 }  // namespace

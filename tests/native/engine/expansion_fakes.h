@@ -18,6 +18,7 @@
 #include "engine/settings_store_memory.h"
 #include "engine/variables.h"
 #include "platform/files.h"
+#include "tests/native/core/script_file_test_util.h"
 
 namespace zorbel {
 
@@ -122,25 +123,9 @@ public:
 };
 
 // A fresh folder under the system's temporary folder, removed with its content.
-class TempFolder {
+class TempFolder : public testing_util::TempFolder {
 public:
-    TempFolder() {
-        static int counter = 0;
-        std::filesystem::path base = std::filesystem::temp_directory_path();
-        for (;;) {
-            path_ = base / ("zorbel_vars_" + std::to_string(std::rand()) + "_" + std::to_string(++counter));
-            if (std::filesystem::create_directory(path_)) break;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string path() const { return path_.string(); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
+    TempFolder() : testing_util::TempFolder("vars") {}
 };
 
 // Everything an expansion needs, wired together; GlobalVariables is 1 (no prefix).

@@ -12,67 +12,15 @@
 #include "core/text_rules.h"
 #include "tests/native/core/fake_user_interface.h"
 #include "tests/native/core/script_file_test_util.h"
+#include "tests/win/support/temp_folder.h"
 
 namespace zorbel {
 namespace {
 
-// A folder of its own under the Windows temp folder, in backslash form, removed at the end.
-class WinFolder {
-public:
-    explicit WinFolder(const char* tag) {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        path_ = format("%szorbel_sf_%s_%lu", temp, tag, GetCurrentProcessId());
-        remove_tree(path_);
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~WinFolder() { remove_tree(path_); }
-    WinFolder(const WinFolder&) = delete;
-    WinFolder& operator=(const WinFolder&) = delete;
+using wintest::TempFolder;
 
-    std::string file(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    static void remove_tree(const std::string& folder) {
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                const std::string full = folder + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    remove_tree(full);
-                } else {
-                    SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA(full.c_str());
-                }
-            } while (FindNextFileA(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-    std::string path_;
-};
-
-std::string read_whole(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<unreadable>";
-    std::string data(GetFileSize(h, nullptr), '\0');
-    DWORD got = 0;
-    if (!data.empty()) ReadFile(h, &data[0], static_cast<DWORD>(data.size()), &got, nullptr);
-    CloseHandle(h);
-    data.resize(got);
-    return data;
-}
-
-void write_whole(const std::string& path, const std::string& data) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << path;
-    DWORD written = 0;
-    WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-    CloseHandle(h);
-}
+std::string read_whole(const std::string& path) { return wintest::read_file(path); }
+void write_whole(const std::string& path, const std::string& data) { ASSERT_TRUE(wintest::write_file(path, data)) << path; }
 
 bool is_folder(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
@@ -82,7 +30,7 @@ bool is_folder(const std::string& path) {
 bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 TEST(ScriptFileWin, SaveIntoNewFoldersAndLoadBack) {
-    WinFolder dir("folders");
+    TempFolder dir;
     const std::string path = dir.file("one\\two three\\Script File.zbx");
     const ScriptState original = testing_util::rich_script();
     FakeUserInterface ui;
@@ -111,7 +59,7 @@ TEST(ScriptFileWin, SaveIntoTheRootOfADrive) {
 
 TEST(ScriptFileWin, ReadOnlyFileIsNotReplacedAndKeepsItsContents) {
     // Refused before anything is written, as opening the file for writing is refused.
-    WinFolder dir("readonly");
+    TempFolder dir;
     const std::string path = dir.file("kept.zbx");
     write_whole(path, "old script");
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -127,7 +75,7 @@ TEST(ScriptFileWin, ReadOnlyFileIsNotReplacedAndKeepsItsContents) {
 }
 
 TEST(ScriptFileWin, FolderInTheWayIsAStageTwoFailure) {
-    WinFolder dir("folder_target");
+    TempFolder dir;
     const std::string path = dir.file("target.zbx");
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
     FakeUserInterface ui;
@@ -139,7 +87,7 @@ TEST(ScriptFileWin, FolderInTheWayIsAStageTwoFailure) {
 }
 
 TEST(ScriptFileWin, FileWhereAFolderShouldBeIsAStageOneFailure) {
-    WinFolder dir("file_in_way");
+    TempFolder dir;
     write_whole(dir.file("plain"), "x");
     const std::string path = dir.file("plain\\sub\\script.zbx");
     FakeUserInterface ui;
@@ -151,7 +99,7 @@ TEST(ScriptFileWin, FileWhereAFolderShouldBeIsAStageOneFailure) {
 }
 
 TEST(ScriptFileWin, FileLockedByAnotherHandle) {
-    WinFolder dir("locked");
+    TempFolder dir;
     const std::string path = dir.file("locked.zbx");
     const std::string old_text = script_to_text(testing_util::rich_script());
     write_whole(path, old_text);
@@ -176,7 +124,7 @@ TEST(ScriptFileWin, FileLockedByAnotherHandle) {
 }
 
 TEST(ScriptFileWin, MissingFileMessageShowsTheSize) {
-    WinFolder dir("missing");
+    TempFolder dir;
     write_whole(dir.file("empty.zbx"), "");
     FakeUserInterface ui;
     ScriptState s;
@@ -193,7 +141,7 @@ TEST(ScriptFileWin, MissingFileMessageShowsTheSize) {
 }
 
 TEST(ScriptFileWin, HundredThousandStepsRoundTrip) {
-    WinFolder dir("big");
+    TempFolder dir;
     const std::string path = dir.file("big.zbx");
     ScriptState big;
     big.steps.reserve(100000);

@@ -38,7 +38,10 @@ inline void remove_tree(const std::string& folder) {
             const std::string name = data.cFileName;
             if (name == "." || name == "..") continue;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) remove_tree(folder + "\\" + name);
-            else DeleteFileA((folder + "\\" + name).c_str());
+            else {
+                SetFileAttributesA((folder + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only files too
+                DeleteFileA((folder + "\\" + name).c_str());
+            }
         } while (FindNextFileA(h, &data));
         FindClose(h);
     }
@@ -62,6 +65,7 @@ public:
 
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+    std::string file(const std::string& name) const { return *this / name; }
 
 private:
     std::string path_;

@@ -49,13 +49,6 @@ template <typename Probe, typename Accept>
     }
 }
 
-template <typename Probe, typename Value>
-::testing::AssertionResult wait_equal(Probe probe, const Value& expected, DWORD deadline_ms = kDeadlineMs) {
-    std::ostringstream what;
-    what << "waiting for " << expected;
-    return wait_for(what.str(), probe, [&](const decltype(probe())& v) { return v == expected; }, deadline_ms);
-}
-
 template <typename Condition>
 ::testing::AssertionResult wait_until(Condition condition, DWORD deadline_ms = kDeadlineMs) {
     return wait_for("condition", [&] { return static_cast<bool>(condition()); }, [](bool held) { return held; },

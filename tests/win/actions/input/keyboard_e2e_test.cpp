@@ -18,6 +18,10 @@ protected:
         ASSERT_TRUE(notepad_.start());
     }
 
+    void TearDown() override {
+        notepad_.process().end();  // before anything else: a notepad left running holds the test's output open
+        ScriptRunFixture::TearDown();
+    }
     Notepad notepad_;
 };
 

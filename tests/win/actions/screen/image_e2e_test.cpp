@@ -66,19 +66,5 @@ TEST_F(ImageEndToEnd, MoveToAndClickOnPlainAndMaskedImages) {
         << tb.log() << r.log;
 }
 
-TEST_F(ImageEndToEnd, WaitForImageSeesItAppear) {
-    ChildProcess zorbel;
-    ASSERT_TRUE(start(zorbel, "image_wait_appears.zbx", files(), kRootDesktop));
-    // The testbed starts once the wait is under way.
-    EXPECT_TRUE(wait_until([&] { return log().find("[STEP 2]: Wait for Image to Appear") != std::string::npos; }));
-    Testbed tb;
-    ASSERT_TRUE(tb.start("", kRootDesktop));
-    DWORD code = 0;
-    EXPECT_TRUE(zorbel.wait_exit(&code, 30000));
-    EXPECT_NE(std::string::npos, log().find("\nappeared\r\n")) << log();
-    EXPECT_NE(std::string::npos, log().find("\nimage centre " + at(tb.on_screen(kCentreX, kCentreY)) + "\r\n"))
-        << log();
-}
-
 }  // namespace
 }  // namespace zorbel

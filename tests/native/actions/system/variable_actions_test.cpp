@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/system/variable_actions.h"
-#include "expansion_fakes.h"
+#include "tests/native/engine/expansion_fakes.h"
 
 namespace zorbel {
 namespace {

@@ -1,0 +1,345 @@
+#include "tests/win/editor/editor_driver.h"
+
+#include <thread>
+
+#include "core/action_catalogue.h"
+#include "core/text_rules.h"
+
+namespace zorbel {
+namespace wintest {
+
+namespace {
+
+constexpr size_t kRemoteSize = 4096;
+
+std::string window_text(HWND window) {
+    char text[2048] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+    return text;
+}
+
+struct DialogSearch {
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK find_dialog(HWND window, LPARAM lparam) {
+    char cls[32] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(window)) {
+        reinterpret_cast<DialogSearch*>(lparam)->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK collect_text(HWND window, LPARAM lparam) {
+    auto* text = reinterpret_cast<std::string*>(lparam);
+    char cls[32] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    if (lstrcmpiA(cls, "Static") == 0) *text += window_text(window) + "\n";
+    return TRUE;
+}
+
+}  // namespace
+
+void quiet_editor_settings() {
+    set_setting_number("ShowSamples", 0);
+    set_setting_number("AutoReload", 0);
+    set_setting_number("PromptSave", 1);
+    set_setting_number("OnTop", 0);
+    set_setting_number("RunAtLeastOnce", 1);  // no file association at a "first" start
+    // Every palette and the status bar shown.
+    for (const char* name : {"Actions", "Properties", "Output", "Variables", "Statusbar"}) {
+        HKEY h;
+        const std::string key = std::string("SOFTWARE\\Zorbel\\Palettes\\") + name;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) !=
+            ERROR_SUCCESS)
+            continue;
+        const DWORD shown = 1;
+        RegSetValueExA(h, "visible", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&shown), sizeof(shown));
+        RegCloseKey(h);
+    }
+}
+
+std::string setting_of(const char* name) {
+    // A name with folders ("Palettes\\Output\\visible") is a value of a subkey.
+    std::string key = "SOFTWARE\\Zorbel", value = name;
+    const size_t slash = value.find_last_of('\\');
+    if (slash != std::string::npos) key += "\\" + value.substr(0, slash), value.erase(0, slash + 1);
+    HKEY h;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "";
+    char buffer[1024] = {};
+    DWORD size = sizeof(buffer) - 1, type = 0;
+    const LONG status = RegQueryValueExA(h, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(h);
+    if (status != ERROR_SUCCESS) return "";
+    if (type == REG_DWORD) return std::to_string(*reinterpret_cast<const int32_t*>(buffer));
+    return buffer;
+}
+
+bool write_script(const ScriptState& script, const std::string& path) {
+    return write_file(path, script_to_text(script));
+}
+
+Step test_step(const char* action, const std::string& text, const std::string& comment) {
+    Step step;
+    copy_to_field(step.action, action);
+    if (const CatalogueEntry* entry = find_action(action)) {
+        step.family = entry->family;
+        step.icon = entry->icon;
+    }
+    step.text = text;
+    step.comment = comment;
+    return step;
+}
+
+EditorDriver::EditorDriver() { quiet_editor_settings(); }
+
+EditorDriver::~EditorDriver() {
+    if (buffer_ && process_.handle()) VirtualFreeEx(process_.handle(), buffer_, 0, MEM_RELEASE);
+    // Whatever is left open (a box, the editor) ends with the process.
+    process_.end();
+    EXPECT_TRUE(unexpected.empty()) << "unexpected box: " << (unexpected.empty() ? "" : unexpected.front());
+    EXPECT_TRUE(expected_.empty()) << "expected box never shown: " << (expected_.empty() ? "" : expected_.front().text);
+}
+
+::testing::AssertionResult EditorDriver::start(const std::string& arguments) {
+    auto started = process_.start("\"" + built_program("zorbel.exe") + "\" " + arguments);
+    if (!started) return started;
+    auto found = wait_until(
+        [&] {
+            answer_boxes();
+            frame_ = process_.window_of_class("Zorbel");
+            return frame_ != nullptr;
+        },
+        20000);
+    if (!found) return ::testing::AssertionFailure() << "no editor window: " << found.message();
+    thread_ = GetWindowThreadProcessId(frame_, nullptr);
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &ignored))
+        return ::testing::AssertionFailure() << "the editor does not answer";
+    return ::testing::AssertionSuccess();
+}
+
+// Answers the editor's visible dialog, if any; true when one was answered.
+bool EditorDriver::answer_boxes() {
+    if (!thread_ && process_.pid()) {
+        // Before the main window exists, boxes belong to the first thread; look them up by process.
+        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            DWORD pid = 0;
+            const DWORD tid = GetWindowThreadProcessId(w, &pid);
+            if (pid == process_.pid() && IsWindowVisible(w)) {
+                thread_ = tid;
+                break;
+            }
+        }
+        if (!thread_) return false;
+    }
+    DialogSearch search;
+    EnumThreadWindows(thread_, find_dialog, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return false;
+    HWND dialog = search.found;
+    std::string text;
+    EnumChildWindows(dialog, collect_text, reinterpret_cast<LPARAM>(&text));
+    const std::string title = window_text(dialog);
+    int answer = IDCANCEL;
+    bool matched = false;
+    if (!expected_.empty()) {
+        const ExpectedBox& next = expected_.front();
+        if (text.find(next.text) != std::string::npos || title == next.text) {
+            matched = true;
+            answer = next.answer;
+            if (!next.file.empty()) {
+                HWND name = GetDlgItem(dialog, 0x47C);
+                if (!name) name = GetDlgItem(dialog, 0x480);
+                SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(next.file.c_str()));
+            }
+            if (next.on_shown) next.on_shown(dialog);
+            expected_.pop_front();
+        }
+    }
+    if (!matched) {
+        unexpected.push_back(title + ": " + text);
+        // A box with only OK answers IDOK to IDCANCEL as well.
+    }
+    PostMessageA(dialog, WM_COMMAND, answer, 0);
+    wait_until([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, kDeadlineMs);
+    return true;
+}
+
+::testing::AssertionResult EditorDriver::command(int id) {
+    HWND frame = frame_;
+    volatile bool done = false;
+    std::thread sender([&] {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(frame, WM_COMMAND, id, 0, SMTO_NORMAL, 30000, &ignored);
+        done = true;
+    });
+    auto finished = wait_until(
+        [&] {
+            answer_boxes();
+            return done;
+        },
+        30000);
+    sender.join();
+    if (!finished) return ::testing::AssertionFailure() << "command " << id << " did not finish";
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult EditorDriver::key(WORD vk, std::vector<WORD> modifiers) {
+    SetForegroundWindow(frame_);
+    wait_until([&] { return GetForegroundWindow() == frame_; }, 3000);
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD k, bool up) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = k;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        if (k == VK_UP || k == VK_DOWN || k == VK_LEFT || k == VK_RIGHT || k == VK_DELETE || k == VK_INSERT)
+            in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+        inputs.push_back(in);
+    };
+    for (WORD m : modifiers) add(m, false);
+    add(vk, false);
+    add(vk, true);
+    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) add(*m, true);
+    if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
+        return ::testing::AssertionFailure() << "SendInput failed";
+    // The keys are handled once the editor's queue has drained them.
+    pump_for(150);
+    WaitForInputIdle(process_.handle(), 2000);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &ignored);
+    answer_boxes();
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult EditorDriver::boxes_done(DWORD deadline_ms) {
+    return wait_until(
+        [&] {
+            answer_boxes();
+            return expected_.empty();
+        },
+        deadline_ms);
+}
+
+::testing::AssertionResult EditorDriver::close(DWORD* exit_code) {
+    PostMessageA(frame_, WM_CLOSE, 0, 0);
+    auto ended = wait_until(
+        [&] {
+            answer_boxes();
+            return !process_.running();
+        },
+        20000);
+    if (!ended) return ended;
+    DWORD code = 0;
+    process_.wait_exit(&code);
+    if (exit_code) *exit_code = code;
+    return ::testing::AssertionSuccess();
+}
+
+std::string EditorDriver::title() const { return window_text(frame_); }
+
+std::string EditorDriver::text_of(int id) const { return window_text(child(id)); }
+
+HWND EditorDriver::child(int id) const {
+    // Controls sit in the main window or in a palette frame.
+    HWND direct = GetDlgItem(frame_, id);
+    if (direct) return direct;
+    for (HWND w = GetWindow(frame_, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (HWND inner = GetDlgItem(w, id)) return inner;
+    return nullptr;
+}
+
+void* EditorDriver::remote(size_t size) {
+    if (!buffer_) buffer_ = VirtualAllocEx(process_.handle(), nullptr, kRemoteSize, MEM_COMMIT, PAGE_READWRITE);
+    return size <= kRemoteSize ? buffer_ : nullptr;
+}
+
+int EditorDriver::row_count() const {
+    return static_cast<int>(SendMessageA(child(res::kGrid), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string EditorDriver::cell(int row, int column) { return list_cell(res::kGrid, row, column); }
+
+std::string EditorDriver::list_cell(int list_id, int row, int column) {
+    char* base = static_cast<char*>(remote(sizeof(LVITEMA) + 512));
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = base + sizeof(LVITEMA);
+    item.cchTextMax = 512;
+    WriteProcessMemory(process_.handle(), base, &item, sizeof(item), nullptr);
+    SendMessageA(child(list_id), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(base));
+    char text[512] = {};
+    ReadProcessMemory(process_.handle(), base + sizeof(LVITEMA), text, sizeof(text) - 1, nullptr);
+    return text;
+}
+
+int EditorDriver::row_image(int row) {
+    void* base = remote(sizeof(LVITEMA));
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    WriteProcessMemory(process_.handle(), base, &item, sizeof(item), nullptr);
+    SendMessageA(child(res::kGrid), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(base));
+    ReadProcessMemory(process_.handle(), base, &item, sizeof(item), nullptr);
+    return item.iImage;
+}
+
+std::vector<int> EditorDriver::selected_rows() const {
+    std::vector<int> rows;
+    HWND grid = child(res::kGrid);
+    int index = -1;
+    while ((index = static_cast<int>(SendMessageA(grid, LVM_GETNEXTITEM, index, LVNI_SELECTED))) >= 0)
+        rows.push_back(index);
+    return rows;
+}
+
+void EditorDriver::select_rows(const std::vector<int>& rows) {
+    HWND grid = child(res::kGrid);
+    void* base = remote(sizeof(LVITEMA));
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    WriteProcessMemory(process_.handle(), base, &item, sizeof(item), nullptr);
+    SendMessageA(grid, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(base));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        item.state = LVIS_SELECTED | (i == 0 ? LVIS_FOCUSED : 0);
+        WriteProcessMemory(process_.handle(), base, &item, sizeof(item), nullptr);
+        SendMessageA(grid, LVM_SETITEMSTATE, rows[i], reinterpret_cast<LPARAM>(base));
+    }
+}
+
+RECT EditorDriver::row_rect(int row) {
+    HWND grid = child(res::kGrid);
+    void* base = remote(sizeof(RECT));
+    RECT r = {};
+    r.left = LVIR_BOUNDS;
+    WriteProcessMemory(process_.handle(), base, &r, sizeof(r), nullptr);
+    SendMessageA(grid, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(base));
+    ReadProcessMemory(process_.handle(), base, &r, sizeof(r), nullptr);
+    RECT client;
+    GetClientRect(grid, &client);
+    if (r.right > client.right) r.right = client.right;
+    MapWindowPoints(grid, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string EditorDriver::status_part(int part) {
+    char* base = static_cast<char*>(remote(512));
+    SendMessageA(child(res::kStatusBar), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(base));
+    char text[512] = {};
+    ReadProcessMemory(process_.handle(), base, text, sizeof(text) - 1, nullptr);
+    return text;
+}
+
+bool EditorDriver::button_enabled(int command) const {
+    return SendMessageA(child(res::kToolbar), TB_ISBUTTONENABLED, command, 0) != 0;
+}
+
+bool EditorDriver::button_checked(int command) const {
+    return SendMessageA(child(res::kToolbar), TB_ISBUTTONCHECKED, command, 0) != 0;
+}
+
+}  // namespace wintest
+}  // namespace zorbel
