@@ -6,6 +6,8 @@
 #   --show            run on your own X display ($DISPLAY) to watch the run
 #   ZORBEL_TIMEOUT=N  end the program after N seconds (default 600), exit code 124
 #   ./run.sh --editor [script.zbx]   opens the editor (on your display when DISPLAY is set)
+#   ./run.sh --compile script.zbx   compiles the script to script.exe beside it with
+#                                   "zorbel /compile" and runs that program instead
 set -uo pipefail
 cd "$(dirname "$0")"
 if [ "${1:-}" = "--editor" ]; then
@@ -30,6 +32,12 @@ if [ "${1:-}" = "--editor" ]; then
     code=$?
     echo "run.sh: the editor closed with exit code $code"
     exit $code
+fi
+COMPILE=0
+if [ "${1:-}" = "--compile" ]; then
+    COMPILE=1
+    shift
+    [ $# -ge 1 ] || { echo "run.sh: --compile needs a script" >&2; exit 2; }
 fi
 if [ "${1:-}" = "--show" ]; then
     shift
@@ -74,24 +82,41 @@ if [ $DEMO = 1 ]; then
 fi
 # "/L" turns the run log on; the log goes to the "Logfile" setting (C:\ZorbelLog.txt at first).
 # "/u": every box is written to standard error and the log and answered at once.
-wine build/win32/zorbel.exe /u /L /r "$WIN_SCRIPT" "${EXTRA[@]}" </dev/null &
-ZORBEL_PID=$!
-TIMED_OUT=0
-DEADLINE=$((SECONDS + TIME_LIMIT))
-while kill -0 "$ZORBEL_PID" 2>/dev/null; do
-    if [ "$SECONDS" -ge "$DEADLINE" ]; then
-        echo "run.sh: the run took longer than ${TIME_LIMIT} s (ZORBEL_TIMEOUT); ending zorbel.exe, process $ZORBEL_PID" >&2
-        kill "$ZORBEL_PID" 2>/dev/null
-        sleep 2
-        if kill -0 "$ZORBEL_PID" 2>/dev/null; then kill -9 "$ZORBEL_PID" 2>/dev/null; fi
-        TIMED_OUT=1
-        break
+# Runs the program in the background and ends it by its process id after the time limit.
+run_watched() {
+    "$@" </dev/null &
+    local pid=$! deadline=$((SECONDS + TIME_LIMIT)) timed_out=0
+    while kill -0 "$pid" 2>/dev/null; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            echo "run.sh: the run took longer than ${TIME_LIMIT} s (ZORBEL_TIMEOUT); ending $(basename "$2"), process $pid" >&2
+            kill "$pid" 2>/dev/null
+            sleep 2
+            if kill -0 "$pid" 2>/dev/null; then kill -9 "$pid" 2>/dev/null; fi
+            timed_out=1
+            break
+        fi
+        sleep 0.2
+    done
+    wait "$pid"
+    local result=$?
+    if [ $timed_out = 1 ]; then result=124; fi
+    return $result
+}
+if [ $COMPILE = 1 ]; then
+    EXE="${SCRIPT%.*}.exe"
+    timeout 120 wine build/win32/zorbel.exe /compile "$WIN_SCRIPT"
+    code=$?
+    if [ $code = 0 ] && [ -f "$EXE" ]; then
+        echo "run.sh: compiled $EXE; running it"
+        run_watched wine "$EXE" /u /L "${EXTRA[@]}"
+        code=$?
+    else
+        echo "run.sh: the compile failed (exit code $code); its messages are in the log below" >&2
     fi
-    sleep 0.2
-done
-wait "$ZORBEL_PID"
-code=$?
-if [ $TIMED_OUT = 1 ]; then code=124; fi
+else
+    run_watched wine build/win32/zorbel.exe /u /L /r "$WIN_SCRIPT" "${EXTRA[@]}"
+    code=$?
+fi
 LOGFILE="$(wine reg query 'HKCU\Software\Zorbel' /v Logfile 2>/dev/null | tr -d '\r' |
            sed -n 's/.*REG_[A-Z_]*[[:space:]]*//p' | head -1)"
 LOGFILE_UNIX="$(winepath -u "${LOGFILE:-C:\ZorbelLog.txt}" 2>/dev/null)"
