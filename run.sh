@@ -1,8 +1,11 @@
 #!/bin/bash
-# Installs what is missing, builds the Windows programs and runs a script with the
-# editor's "/r" switch under Wine, then prints its run log.
-#   ./run.sh [script.zbx]     (no argument: the bundled demo, examples/demo.zbx)
-#   ./run.sh files_demo       (a bundled demo by name: examples/files_demo.zbx)
+# Installs what is missing, builds the Windows programs and runs a script unattended
+# ("/u /L /r") under Wine: no box ever waits, each is one line on standard error and in
+# the run log. Prints the run log and ends with the run's exit code.
+#   ./run.sh [--show] [script.zbx]   (no script: the bundled demo, examples/demo.zbx)
+#   ./run.sh files_demo               (a bundled demo by name: examples/files_demo.zbx)
+#   --show            run on your own X display ($DISPLAY) to watch the run
+#   ZORBEL_TIMEOUT=N  end the program after N seconds (default 600), exit code 124
 #   ./run.sh --editor [script.zbx]   opens the editor (on your display when DISPLAY is set)
 #   ./run.sh --compile script.zbx   compiles the script to script.exe beside it with
 #                                   "zorbel /compile" and runs that program instead
@@ -37,6 +40,15 @@ if [ "${1:-}" = "--compile" ]; then
     shift
     [ $# -ge 1 ] || { echo "run.sh: --compile needs a script" >&2; exit 2; }
 fi
+if [ "${1:-}" = "--show" ]; then
+    shift
+    if [ -n "${DISPLAY:-}" ]; then
+        export ZORBEL_USE_DISPLAY=1
+    else
+        echo "run.sh: --show needs DISPLAY; running on the private display" >&2
+    fi
+fi
+TIME_LIMIT="${ZORBEL_TIMEOUT:-${RUN_TIMEOUT:-600}}"
 DEMO=0
 if [ $# -eq 0 ]; then DEMO=1; fi
 SCRIPT="${1:-examples/demo.zbx}"
@@ -54,7 +66,12 @@ cmake --build build/win32 -j "${JOBS:-2}" --target zorbel zorbel_player >/dev/nu
 }
 
 source tools/wine-session.sh
-zorbel_session_start || exit 1
+if [ -n "${ZORBEL_DISPLAY:-}" ] && [ "${ZORBEL_USE_DISPLAY:-0}" != 1 ]; then
+    # A session of the caller (./test.sh) is running: use it, leave it running.
+    export DISPLAY="$ZORBEL_DISPLAY"
+else
+    zorbel_session_start || exit 1
+fi
 WIN_SCRIPT="$(winepath -w "$(realpath "$SCRIPT")" 2>/dev/null)"
 EXTRA=()
 if [ $DEMO = 1 ]; then
@@ -66,19 +83,40 @@ if [ $DEMO = 1 ]; then
     EXTRA=('demofile=C:\ZorbelDemo.txt')
 fi
 # "/L" turns the run log on; the log goes to the "Logfile" setting (C:\ZorbelLog.txt at first).
+# "/u": every box is written to standard error and the log and answered at once.
+# Runs the program in the background and ends it by its process id after the time limit.
+run_watched() {
+    "$@" </dev/null &
+    local pid=$! deadline=$((SECONDS + TIME_LIMIT)) timed_out=0
+    while kill -0 "$pid" 2>/dev/null; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            echo "run.sh: the run took longer than ${TIME_LIMIT} s (ZORBEL_TIMEOUT); ending $(basename "$2"), process $pid" >&2
+            kill "$pid" 2>/dev/null
+            sleep 2
+            if kill -0 "$pid" 2>/dev/null; then kill -9 "$pid" 2>/dev/null; fi
+            timed_out=1
+            break
+        fi
+        sleep 0.2
+    done
+    wait "$pid"
+    local result=$?
+    if [ $timed_out = 1 ]; then result=124; fi
+    return $result
+}
 if [ $COMPILE = 1 ]; then
     EXE="${SCRIPT%.*}.exe"
     timeout 120 wine build/win32/zorbel.exe /compile "$WIN_SCRIPT"
     code=$?
     if [ $code = 0 ] && [ -f "$EXE" ]; then
         echo "run.sh: compiled $EXE; running it"
-        timeout "${RUN_TIMEOUT:-600}" wine "$EXE" /L "${EXTRA[@]}"
+        run_watched wine "$EXE" /u /L "${EXTRA[@]}"
         code=$?
     else
         echo "run.sh: the compile failed (exit code $code); its messages are in the log below" >&2
     fi
 else
-    timeout "${RUN_TIMEOUT:-600}" wine build/win32/zorbel.exe /L /r "$WIN_SCRIPT" "${EXTRA[@]}"
+    run_watched wine build/win32/zorbel.exe /u /L /r "$WIN_SCRIPT" "${EXTRA[@]}"
     code=$?
 fi
 LOGFILE="$(wine reg query 'HKCU\Software\Zorbel' /v Logfile 2>/dev/null | tr -d '\r' |

@@ -30,6 +30,22 @@ RunProgram::RunProgram(HINSTANCE instance)
     services.window = &current_window;
     services.run = &facts;
     services.log = &log;
+    // The log's settings are read again only when the key of the settings changes.
+    // ZORBEL_ONE_STEP_PER_TICK=1 (for the run engine's benchmark) runs one step per
+    // tick and opens the log file and reads its settings for every line instead.
+    char one_step[4] = {};
+    if (GetEnvironmentVariableA("ZORBEL_ONE_STEP_PER_TICK", one_step, sizeof(one_step)) == 1 && one_step[0] == '1') {
+        controller.slices = false;
+        log.reopen_each_line = true;
+    } else {
+        log.set_settings_probes(
+            [this] {
+                const bool written = store.writes() != log_seen_writes;
+                log_seen_writes = store.writes();
+                return written;
+            },
+            [this] { return log_probe.changed(); });
+    }
     expander.reset(new TextExpander(services));
     services.expander = expander.get();
     // Until the main window exists, variables carry no instance prefix.
@@ -69,10 +85,16 @@ void RunProgram::apply_command_line(const CommandLine& line) {
     controller.speed_override = line.speed;
     run.exit_after_run = (line.flags & kStartExitAfterRun) != 0;
     facts.command_line = std::string();
+    if (line.unattended && !unattended_ui) {
+        unattended_ui.reset(new UnattendedUserInterface(
+            ui, log, [this](const std::string& text) { standard_error.write_line(text); }));
+        services.ui = unattended_ui.get();
+    }
 }
 
 int RunProgram::exit_code() {
     if (run.return_code != kReturnCodeNotSet) return run.return_code;
+    if (unattended() && (load_failed || controller.stopped_on_failure)) return 1;
     return setting_number(store, "SOFTWARE\\Zorbel\\DefaultReturnCode");
 }
 

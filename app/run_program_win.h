@@ -9,7 +9,10 @@
 #include <string>
 
 #include "actions/windows/desktop_current_window.h"
+#include "app/counting_settings_store.h"
+#include "app/standard_error_win.h"
 #include "app/system_desktop_win.h"
+#include "app/unattended_user_interface.h"
 #include "app/user_interface_win.h"
 #include "core/script_state.h"
 #include "engine/command_line.h"
@@ -17,6 +20,7 @@
 #include "engine/expansion_environment_win.h"
 #include "engine/run_controller.h"
 #include "engine/run_log.h"
+#include "engine/run_log_probe_win.h"
 #include "engine/settings_store_registry_win.h"
 #include "engine/variables.h"
 #include "app/window_run_host_win.h"
@@ -36,20 +40,35 @@ public:
     bool create_main_window(const char* title);
     HWND main_window() const { return main_window_; }
 
-    // Applies what the command line says to the settings and the variables.
+    // Applies what the command line says to the settings and the variables; "/u"
+    // puts the unattended interface in place of the boxes.
     void apply_command_line(const CommandLine& line);
 
+    // The interface boxes and questions go through (the unattended one under "/u").
+    UserInterface& user_interface() { return *services.ui; }
+    bool unattended() const { return unattended_ui != nullptr; }
+
     // The process exit code: the last run's return code, or "DefaultReturnCode".
+    // Unattended, a run stopped by a failure or a script that could not be loaded
+    // gives 1 when the script set no return code.
     int exit_code();
+    // Set by the start-up when the script named on the command line did not load.
+    bool load_failed = false;
 
     // Handles the run's messages; false when the message is not one of them.
     bool handle_message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
 
-    RegistrySettingsStore store;
+    RegistrySettingsStore registry;
+    // Every setting of the program is read and written through this store.
+    CountingSettingsStore store{registry};
     DesktopExpansionEnvironment environment;
     SystemDesktop system;
     WinUserInterface ui;
+    StandardError standard_error;
+    std::unique_ptr<UnattendedUserInterface> unattended_ui;
     RunFacts facts;
+    RegistryKeyProbe log_probe{kSettingsKey};
+    uint64_t log_seen_writes = 0;
     RunLog log{store};
     std::unique_ptr<Variables> variables;
     RunServices services;

@@ -10,6 +10,7 @@
 #include "core/script_file.h"
 #include "editor/editor_frame_win.h"
 #include "engine/command_line.h"
+#include "app/program_startup_win.h"
 #include "app/run_program_win.h"
 #include "engine/startup_settings.h"
 #include "app/user_interface_win.h"
@@ -27,10 +28,7 @@ int run_editor(HINSTANCE instance, const std::string& command_line, int show_com
     migrate_old_settings(store);
     apply_suppress_logo(store);
     CommandLine line = parse_command_line(command_line);
-    if (line.show_help) {
-        MessageBoxA(nullptr, kCommandLineHelp, "Zorbel", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
-        return 0;
-    }
+    if (line.show_help) return show_command_line_help(program, line);
     program.apply_command_line(line);
     program.facts.command_line = command_line;
 
@@ -44,34 +42,18 @@ int run_editor(HINSTANCE instance, const std::string& command_line, int show_com
     // The visible editor: its own main window, which stores what it must on the way out.
     if (!(line.flags & kStartHidden)) {
         EditorFrame frame(program, instance, line);
-        if (!frame.create()) {
-            MessageBoxA(nullptr, "Unable to start Zorbel: Main window launch error", "Error",
-                        MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
-            return 0;
-        }
+        if (!frame.create()) return report_launch_error(program);
         const int code = frame.run(show_command);
         CoUninitialize();
         return code;
     }
 
-    if (!program.create_main_window("Zorbel")) {
-        MessageBoxA(nullptr, "Unable to start Zorbel: Main window launch error", "Error",
-                    MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
-        return 0;
-    }
+    if (!program.create_main_window("Zorbel")) return report_launch_error(program);
     HWND main_window = program.main_window();
     if (!(line.flags & kStartHidden)) ShowWindow(main_window, show_command);
 
-    WinUserInterface& ui = program.ui;
-    if ((line.flags & kStartOpenFile) && !line.file.empty()) {
-        if (load_script(&program.script, line.file, &ui) == 0) {
-            ui.error_box(format("Unable to load '%s'", line.file.c_str()));
-            if (line.flags & kStartExitAfterRun) return 0;
-        } else if (line.flags & kStartRunScript) {
-            PostMessageA(main_window, WM_COMMAND, kCommandRun, 0);
-        }
-    }
-    if ((line.flags & kStartExitAfterRun) && program.script.step_count() == 0) return program.exit_code();
+    int exit_code = 0;
+    if (!open_command_line_script(program, line, &exit_code)) return exit_code;
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

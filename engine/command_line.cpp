@@ -14,10 +14,15 @@ const char kCommandLineHelp[] =
     "\t/f\tTurn logging off\n"
     "\t/s\tSet run speed (1-10)\n"
     "\t/g\tSuppress startup banner\n"
+    "\t/u\tUnattended: report boxes in the log, never wait\n"
     "\t%x=1\tSet user variable\n"
     "\t/?\tShow this help message\n"
     "\n"
-    "Example:  zorbel.exe /s9 foo=\"two words\" /r C:\\Scripts\\MyScript.zbx";
+    "Example:  zorbel.exe /s9 foo=\"two words\" /r C:\\Scripts\\MyScript.zbx\n"
+    "\n"
+    "Unattended (/u): every box is written as one line to the run log and to standard\n"
+    "error and answered at once (OK, No, Cancel). When the run stops on a failure or\n"
+    "the script cannot be loaded, and the script set no return code, the exit code is 1.";
 
 namespace {
 
@@ -55,7 +60,7 @@ std::vector<Word> split_words(std::string_view line) {
 }
 
 // The switches, each with its slash and dash form, matched at the start of a word.
-enum class Switch { kNone, kHelp, kEdit, kVisibleRun, kRun, kLogOn, kLogOff, kNoSplash, kSpeed };
+enum class Switch { kNone, kHelp, kEdit, kVisibleRun, kRun, kLogOn, kLogOff, kNoSplash, kSpeed, kUnattended };
 
 struct SwitchName {
     const char* name;  // without the leading '/' or '-'
@@ -65,7 +70,7 @@ struct SwitchName {
 constexpr SwitchName kSwitches[] = {
     {"HELP", Switch::kHelp}, {"?", Switch::kHelp},  {"e", Switch::kEdit},   {"v", Switch::kVisibleRun},
     {"r", Switch::kRun},     {"L", Switch::kLogOn}, {"f", Switch::kLogOff}, {"g", Switch::kNoSplash},
-    {"s", Switch::kSpeed},
+    {"s", Switch::kSpeed},   {"u", Switch::kUnattended},
 };
 
 // The switch a word starts with, and how many characters its name takes.
@@ -152,6 +157,7 @@ CommandLine parse_command_line(std::string_view line) {
                 case Switch::kLogOn: result.log = 1; break;
                 case Switch::kLogOff: result.log = 0; break;
                 case Switch::kNoSplash: result.suppress_splash = true; break;
+                case Switch::kUnattended: result.unattended = true; break;
                 case Switch::kSpeed: {
                     std::string_view number = word.substr(length);
                     // "/s 9": the number may stand in the next word.

@@ -22,6 +22,7 @@ struct CommandLine {
     bool show_help = false;       // "/?" or "/HELP"
     int log = -1;                 // -1 unchanged, 1 "/L", 0 "/f"
     bool suppress_splash = false; // "/g"
+    bool unattended = false;      // "/u": boxes go to the run log and standard error, never wait
     int speed = 0;                // 0 unchanged, else 1..10 from "/s"
     std::vector<std::pair<std::string, std::string>> variables;  // name=value, in order
     std::string file;             // the script to open; empty when none

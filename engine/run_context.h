@@ -49,10 +49,14 @@ struct RunContext {
     void stop_run(bool quiet = false);
 
     // The desktop seam and its clock; every effect of an executor goes through them.
-    Desktop& desktop() { return *services.desktop; }
-    Clock& clock() { return *services.desktop->clock; }
+    // A step that takes them (acts on the desktop, waits, shows something) ends the
+    // run controller's slice of back-to-back steps.
+    Desktop& desktop() { return acted = true, *services.desktop; }
+    Clock& clock() { return acted = true, *services.desktop->clock; }
     uint32_t now();
-    UserInterface& ui() { return *services.ui; }
+    UserInterface& ui() { return acted = true, *services.ui; }
+    // Set when the current step took the desktop, the clock or the user interface.
+    bool acted = false;
 
     // The step's fields as an executor reads them: expanded; as a number by the
     // text-to-number rule; as a time by the rule of milliseconds_from_text.

@@ -118,7 +118,10 @@ void RunController::start_run(int command) {
 
     if (!single) {
         std::string log_file = context_.services.log->file_path();
-        if (setting_number(store, "SOFTWARE\\Zorbel\\RestartLog") && !log_file.empty()) files::remove(log_file);
+        if (setting_number(store, "SOFTWARE\\Zorbel\\RestartLog") && !log_file.empty()) {
+            context_.services.log->close_file();
+            files::remove(log_file);
+        }
         LocalTime t = context_.services.environment->local_time();
         const std::string& path = script.script_path;
         context_.log("-----------------------------\r\nStarting Run at %d:%02d:%02d%s%s\r\n", t.hour, t.minute,
@@ -141,6 +144,7 @@ void RunController::start_run(int command) {
     script.last_announced_step = -1;
     run.run_start_time = context_.now();
     run.error_text.clear();
+    stopped_on_failure = false;
     run.running = true;
     call_family_hooks(true);
 
@@ -179,37 +183,55 @@ void RunController::start_run(int command) {
     host.post_tick();
 }
 
-void RunController::arm_next_tick() {
-    // At speed 10 the next tick is posted at once; a timer behind it would only be
+
+RunController::TickEnd RunController::next_tick() {
+    // At speed 10 the next tick follows at once; a timer behind it would only be
     // killed by that tick, and setting and killing timers is most of a step's cost.
-    if (context_.run.speed >= 10) context_.host.post_tick();
-    else context_.host.set_step_timer(speed_delay(context_.run.speed));
+    if (context_.run.speed >= 10) return TickEnd::kNextAtOnce;
+    context_.host.set_step_timer(speed_delay(context_.run.speed));
+    return TickEnd::kDone;
 }
 
 void RunController::step_tick() {
+    RunState& run = context_.run;
+    if (run.ticks_held) return;
+    context_.host.kill_step_timer();
+    RunLog* log = context_.services.log;
+    if (run.running) {
+        if (log) log->begin_batch();
+        const uint32_t slice_start = context_.now();
+        for (int steps = 1; tick() == TickEnd::kNextAtOnce; ++steps) {
+            if (!run.running || run.ticks_held) break;
+            if (!slices || context_.acted || steps >= kSliceStepLimit ||
+                context_.now() - slice_start >= kSliceMilliseconds) {
+                context_.host.post_tick();
+                break;
+            }
+        }
+    }
+    // Between ticks the log file is closed, so that others may move or delete it.
+    if (log) log->end_batch();
+}
+
+RunController::TickEnd RunController::tick() {
     ScriptState& script = context_.script;
     RunState& run = context_.run;
     RunHost& host = context_.host;
-    if (run.ticks_held) return;
-    host.kill_step_timer();
-    if (!run.running) return;
+    context_.acted = false;
     KeyState* keys = context_.services.desktop ? context_.services.desktop->key_state : nullptr;
     if (script.step_count() == 0 || script.current_step < 0 || (keys && keys->key_down(run.stop_key))) {
         context_.log("Stop key pressed (0x%x), aborting run\r\n", run.stop_key);
         stop_run();
-        return;
+        return TickEnd::kDone;
     }
     while (script.current_step < script.step_count() && context_.step().status == kStatusSkip)
         ++script.current_step;
-    if (script.current_step >= script.step_count()) {
-        end_of_pass();
-        return;
-    }
+    if (script.current_step >= script.step_count()) return end_of_pass();
     Step& step = context_.step();
     if (step.status == kStatusBreakpoint) {
         context_.log("Breakpoint at step #%d \"%s\", stopping run\r\n", script.current_step + 1, step.action);
         stop_run();
-        return;
+        return TickEnd::kDone;
     }
     const int32_t last = script.step_count() - 1;
     host.set_progress(script.current_step * 100 / (last > 1 ? last : 1));
@@ -218,33 +240,37 @@ void RunController::step_tick() {
 
     int result = run_step();
     if (script.current_step >= 0 && script.current_step < script.step_count()) {
-        if (result == kStepArranged) return;
+        if (result == kStepArranged) return TickEnd::kDone;
         if (result == kStepFailed) {
-            if (handle_failure(context_) == kFailureStopped) return;
+            if (handle_failure(context_) == kFailureStopped) {
+                stopped_on_failure = true;
+                return TickEnd::kDone;
+            }
             host.set_step_timer(speed_delay(run.speed));
-            return;
+            return TickEnd::kDone;
         }
         ++script.current_step;
         run.retry_counter = 0;
-        arm_next_tick();
-        return;
+        return next_tick();
     }
-    if (result == kStepArranged || !run.running) return;
+    if (result == kStepArranged || !run.running) return TickEnd::kDone;
     context_.log(" * * * INTERNAL ERROR: Please Notify Quenby Tech Support * * *\r\n");
+    stopped_on_failure = true;
     stop_run();
+    return TickEnd::kDone;
 }
 
-void RunController::end_of_pass() {
+RunController::TickEnd RunController::end_of_pass() {
     RunState& run = context_.run;
     ++run.pass_counter;
     const bool again = run.repeats == -1 || (run.repeats > 1 && run.pass_counter < run.repeats);
     if (!again) {
         stop_run();
-        return;
+        return TickEnd::kDone;
     }
     context_.script.current_step = 0;
     run.retry_counter = 0;
-    arm_next_tick();
+    return next_tick();
 }
 
 void RunController::stop_run(bool quiet) {

@@ -40,14 +40,38 @@ void RunLog::line_v(LogOutput* target, const char* format, va_list args) {
     text(target, log_line_text(format, args));
 }
 
+void RunLog::refresh() {
+    if (known_ && written_here_ && changed_) {
+        bool changed = written_here_();
+        if (look_outside_ || !batch_) changed = changed_() || changed;
+        look_outside_ = false;
+        if (!changed) return;
+    }
+    enabled_ = setting_number(store_, "SOFTWARE\\Zorbel\\Log") != 0;
+    detailed_ = setting_number(store_, "SOFTWARE\\Zorbel\\LogLevel") != 0;
+    path_ = setting_text(store_, "SOFTWARE\\Zorbel\\Logfile");
+    known_ = true;
+    look_outside_ = false;
+}
+
 void RunLog::text(LogOutput* target, std::string_view line) {
+    refresh();
     // A log file that cannot be opened is skipped silently; the box still gets the line.
-    if (setting_number(store_, "SOFTWARE\\Zorbel\\Log") != 0) append_to_file(file_path(), line);
+    if (enabled_) {
+        file_.append(path_, line);
+        if (reopen_each_line || !batch_) file_.close();
+    }
     if (target != nullptr && target->visible()) target->append(line);
 }
 
-bool RunLog::detailed() { return setting_number(store_, "SOFTWARE\\Zorbel\\LogLevel") != 0; }
+bool RunLog::detailed() {
+    refresh();
+    return detailed_;
+}
 
-std::string RunLog::file_path() { return setting_text(store_, "SOFTWARE\\Zorbel\\Logfile"); }
+std::string RunLog::file_path() {
+    refresh();
+    return path_;
+}
 
 }  // namespace zorbel

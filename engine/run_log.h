@@ -4,10 +4,12 @@
 // write complete lines ending in "\r\n", detail lines starting with a TAB.
 #pragma once
 #include <cstdarg>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "core/text_rules.h"
+#include "engine/run_log_file.h"
 #include "engine/settings_store.h"
 
 namespace zorbel {
@@ -32,6 +34,8 @@ constexpr size_t kLogLineSize = 1024;
 // unformatted, "%" sequences and all.
 std::string log_line_text(const char* format, va_list args);
 
+// "Log", "Logfile" and "LogLevel" are read at the first line and again only when the
+// settings probes report a change (at every line when no probes are set).
 class RunLog {
 public:
     explicit RunLog(SettingsStore& store) : store_(store) {}
@@ -47,8 +51,45 @@ public:
     // Setting "Logfile" (up to 259 characters).
     std::string file_path();
 
+    // The settings probes. `written_here` is asked at every line: whether this program
+    // wrote a setting since it was last asked (a count, no system call). `changed` is
+    // the change probe of the key "SOFTWARE\Zorbel": whether another program may have
+    // changed a value; inside a batch it is asked at the batch's first line only.
+    void set_settings_probes(std::function<bool()> written_here, std::function<bool()> changed) {
+        written_here_ = std::move(written_here);
+        changed_ = std::move(changed);
+        known_ = false;
+    }
+    // A batch is one tick of the run: between begin_batch and end_batch the log file
+    // stays open from line to line; outside a batch each line opens and closes it, so
+    // that others may move or delete it between ticks.
+    void begin_batch() { batch_ = true; }
+    void end_batch() {
+        batch_ = false;
+        close_file();
+    }
+    void close_file() {
+        file_.close();
+        look_outside_ = true;
+    }
+    // Opens and closes the file for every line even inside a batch (the older, slower
+    // way; for comparison).
+    bool reopen_each_line = false;
+    bool file_open() const { return file_.is_open(); }
+
 private:
+    void refresh();
+
     SettingsStore& store_;
+    std::function<bool()> written_here_;
+    std::function<bool()> changed_;
+    bool known_ = false;
+    bool look_outside_ = true;
+    bool batch_ = false;
+    bool enabled_ = false;
+    bool detailed_ = false;
+    std::string path_;
+    RunLogFile file_;
 };
 
 // Appends `text` to the file at `path`, creating the file and its missing folders.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "engine/command_line.h"
 
 namespace zorbel {
@@ -29,6 +31,29 @@ TEST(CommandLine, LoggingAndSplashSwitches) {
     EXPECT_TRUE(parse_command_line("/G").suppress_splash);
     EXPECT_TRUE(parse_command_line("/?").show_help);
     EXPECT_TRUE(parse_command_line("-help").show_help);
+}
+
+TEST(CommandLine, UnattendedSwitchStartsAWordOutsideQuotes) {
+    struct Row {
+        const char* line;
+        bool unattended;
+        int flags;
+        const char* file;
+    } rows[] = {
+        {"/u /r a.zbx", true, kStartHidden | kStartOpenFile | kStartRunScript | kStartExitAfterRun, "a.zbx"},
+        {"-U a.zbx", true, kStartOpenFile, "a.zbx"},
+        {"C:\\my-u\\a.zbx", false, kStartOpenFile, "C:\\my-u\\a.zbx"},
+        {"\"C:\\x /u\\a.zbx\"", false, kStartOpenFile, "C:\\x /u\\a.zbx"},
+        {"x=/u", false, kStartVariablesSet, ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.line);
+        CommandLine c = parse_command_line(r.line);
+        EXPECT_EQ(r.unattended, c.unattended);
+        EXPECT_EQ(r.flags, c.flags);
+        EXPECT_EQ(r.file, c.file);
+    }
+    EXPECT_NE(nullptr, std::strstr(kCommandLineHelp, "\t/u\tUnattended: report boxes in the log, never wait\n"));
 }
 
 TEST(CommandLine, SpeedTakesOneToTenElseFive) {

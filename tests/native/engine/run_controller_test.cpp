@@ -222,5 +222,140 @@ TEST(RunController, UserVariablesAreResetAtRunStartUnlessSetOnTheCommandLine) {
     }
 }
 
+// At speed 10 a tick runs steps back to back. The Output text passes through this
+// box, which can act when a line is written: press the stop key, or let time pass.
+class LineHook : public LogOutput {
+public:
+    explicit LineHook(RunRig& rig) : rig_(rig) { rig.services.output = this; }
+    std::string press_stop_key_after;  // a line's start
+    uint32_t ms_per_line = 0;
+    bool visible() override { return true; }
+    void append(std::string_view line) override {
+        rig_.output.append(line);
+        rig_.desktop.clock.now_ms += ms_per_line;
+        if (!press_stop_key_after.empty() && line.substr(0, press_stop_key_after.size()) == press_stop_key_after)
+            rig_.desktop.keyboard.down_keys.push_back(19);
+    }
+
+private:
+    RunRig& rig_;
+};
+
+// Every run gives the same log, status and variables in slices as one step per tick,
+// in fewer ticks.
+TEST(RunController, SlicesLogExactlyWhatOneStepPerTickLogs) {
+    struct Row {
+        const char* name;
+        void (*build)(RunRig&, LineHook&);
+    } rows[] = {
+        {"skips",
+         [](RunRig& r, LineHook&) {
+             r.add("Comment", "a");
+             r.add("Comment", "b").status = kStatusSkip;
+             r.add("Comment", "c");
+             r.add("Comment", "d").status = kStatusSkip;
+         }},
+        {"repeats",
+         [](RunRig& r, LineHook&) {
+             r.add("Set Run Repeats", "", "3");
+             r.add("Comment", "body");
+             r.add("Comment", "tail").status = kStatusSkip;
+         }},
+        {"breakpoint",
+         [](RunRig& r, LineHook&) {
+             r.add("Comment", "a");
+             r.add("Comment", "b");
+             r.add("Comment", "c").status = kStatusBreakpoint;
+             r.add("Comment", "d");
+         }},
+        {"stop key",
+         [](RunRig& r, LineHook& hook) {
+             r.add("Set Run Repeats", "", "-1");
+             for (int i = 0; i < 5; ++i) r.add("Comment", "step");
+             hook.press_stop_key_after = "[STEP 4]";
+         }},
+        {"variables and jumps",
+         [](RunRig& r, LineHook&) {
+             r.add_variable_step("Increment Variable", "n");
+             r.add("Goto Label", "end");
+             r.add("Comment", "jumped over");
+             r.add("Label", "end");
+             r.add_variable_step("Increment Variable", "n");
+         }},
+        {"failures",
+         [](RunRig& r, LineHook&) {
+             r.add("Comment", "before");
+             RunRig::on_failure(r.add("Goto Label", "missing"), "Retry the Step x Times", "2");
+             r.add("Comment", "never");
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        RunRig sliced, per_tick;
+        LineHook sliced_hook(sliced), per_tick_hook(per_tick);
+        per_tick.controller.slices = false;
+        row.build(sliced, sliced_hook);
+        row.build(per_tick, per_tick_hook);
+        sliced.run_script();
+        per_tick.run_script();
+        EXPECT_EQ(per_tick.log(), sliced.log());
+        EXPECT_EQ(per_tick.ui.status, sliced.ui.status);
+        EXPECT_EQ(per_tick.script.current_step, sliced.script.current_step);
+        EXPECT_EQ(per_tick.has_variable("n") ? per_tick.variable("n") : "", sliced.has_variable("n") ? sliced.variable("n") : "");
+        EXPECT_FALSE(sliced.run.running);
+        EXPECT_LT(sliced.ticks, per_tick.ticks);
+    }
+}
+
+// A slice ends after a step that takes the desktop, the clock or the user interface,
+// after about 10 ms, or after its most steps; below speed 10 every step has its tick.
+TEST(RunController, SlicesEndWhereTheyMust) {
+    struct Row {
+        const char* name;
+        void (*build)(RunRig&, LineHook&);
+        int ticks;
+    } rows[] = {
+        {"one slice", [](RunRig& r, LineHook&) { for (int i = 0; i < 9; ++i) r.add("Comment"); }, 1},
+        {"a delay ends it",
+         [](RunRig& r, LineHook&) {
+             r.add("Comment");
+             r.add("Delay", "", "0");
+             r.add("Comment");
+         },
+         2},
+        {"10 ms", [](RunRig& r, LineHook& hook) {
+             for (int i = 0; i < 9; ++i) r.add("Comment");
+             hook.ms_per_line = 4;  // three steps reach 12 ms
+         }, 4},
+        {"most steps", [](RunRig& r, LineHook&) { for (int i = 0; i < kSliceStepLimit + 1; ++i) r.add("Comment"); }, 2},
+        {"speed 9", [](RunRig& r, LineHook&) {
+             r.add("Set Run Speed", "", "9");
+             for (int i = 0; i < 3; ++i) r.add("Comment");
+         }, 5},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        RunRig rig;
+        LineHook hook(rig);
+        row.build(rig, hook);
+        rig.run_script();
+        EXPECT_FALSE(rig.run.running) << rig.log();
+        EXPECT_EQ(row.ticks, rig.ticks);
+    }
+}
+
+// A failure that stops the run is told apart from other ends of a run (the
+// unattended exit code), until the next run starts.
+TEST(RunController, StoppedOnFailureIsKnownUntilTheNextRun) {
+    RunRig rig;
+    Step& failing = rig.add("Goto Label", "missing");
+    RunRig::on_failure(failing, "Stop Silently");
+    rig.run_script();
+    EXPECT_TRUE(rig.controller.stopped_on_failure);
+    RunRig::on_failure(failing, "Ignore/Continue");
+    rig.run_script();
+    EXPECT_FALSE(rig.controller.stopped_on_failure);
+}
+
 }  // namespace
 }  // namespace zorbel

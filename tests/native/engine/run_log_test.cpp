@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "engine/run_log.h"
 #include "expansion_fakes.h"
 
@@ -99,6 +101,80 @@ TEST(RunLog, DetailedFollowsLogLevel) {
     EXPECT_FALSE(rig.log.detailed());
     write_setting_number(rig.store, "SOFTWARE\\Zorbel\\LogLevel", 1);
     EXPECT_TRUE(rig.log.detailed());
+}
+
+// Inside a batch (a tick of the run) the file stays open between lines, each line
+// written through at once; a file moved meanwhile is made anew at the next line, as is
+// one deleted between batches. Outside a batch every line closes it.
+TEST(RunLog, FileStaysOpenInABatchAndIsMadeAnewWhenGone) {
+    LogRig rig;
+    write_setting_number(rig.store, "SOFTWARE\\Zorbel\\Log", 1);
+    rig.log.line(nullptr, "zero\r\n");
+    EXPECT_FALSE(rig.log.file_open());
+    files::remove(rig.path);
+    rig.log.begin_batch();
+    rig.log.line(nullptr, "one\r\n");
+    EXPECT_TRUE(rig.log.file_open());
+    EXPECT_EQ("one\r\n", file_text(rig.path));  // nothing waits in a buffer
+    const std::string moved = rig.folder.file("moved.txt");
+    ASSERT_EQ(0, std::rename(rig.path.c_str(), moved.c_str()));
+    rig.log.line(nullptr, "two\r\n");
+    EXPECT_EQ("two\r\n", file_text(rig.path));
+    EXPECT_EQ("one\r\n", file_text(moved));
+    rig.log.end_batch();
+    EXPECT_FALSE(rig.log.file_open());
+    files::remove(rig.path);
+    rig.log.begin_batch();
+    rig.log.line(nullptr, "three\r\n");
+    rig.log.end_batch();
+    rig.log.line(nullptr, "four\r\n");
+    EXPECT_EQ("three\r\nfour\r\n", file_text(rig.path));
+}
+
+// With probes, the settings are read again only when this program wrote one, or when
+// the key's probe, asked at a batch's first line and at every line outside batches,
+// reports a change.
+TEST(RunLog, SettingsAreReadAgainOnlyWhenAProbeSaysSo) {
+    LogRig rig;
+    bool written_here = false, changed = false;
+    int asked = 0;
+    rig.log.set_settings_probes([&] { return written_here; },
+                                [&] {
+                                    ++asked;
+                                    return changed;
+                                });
+    write_setting_number(rig.store, "SOFTWARE\\Zorbel\\Log", 1);
+    enum When { kSameBatch, kNextBatch, kNoBatch };
+    struct Row {
+        const char* note;
+        int log_setting;  // written to the store before the line (-1: unchanged)
+        bool written_here, changed;
+        When when;
+        bool in_file;
+    } rows[] = {
+        {"first line reads", -1, false, false, kSameBatch, true},
+        {"a change nobody reports", 0, false, false, kSameBatch, true},
+        {"written here", -1, true, false, kSameBatch, false},
+        {"another program, same batch", 1, false, true, kSameBatch, false},
+        {"another program, next batch", -1, false, true, kNextBatch, true},
+        {"next batch, no change", 0, false, false, kNextBatch, true},
+        {"outside batches", -1, false, true, kNoBatch, false},
+    };
+    std::string expected;
+    rig.log.begin_batch();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.note);
+        if (row.log_setting >= 0) write_setting_number(rig.store, "SOFTWARE\\Zorbel\\Log", row.log_setting);
+        written_here = row.written_here;
+        changed = row.changed;
+        if (row.when != kSameBatch) rig.log.end_batch();
+        if (row.when == kNextBatch) rig.log.begin_batch();
+        const std::string line = std::string(row.note) + "\r\n";
+        rig.log.line(&rig.output, "%s", line.c_str());
+        if (row.in_file) expected += line;
+        EXPECT_EQ(expected, file_text(rig.path));
+    }
+    EXPECT_EQ(3, asked);
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // zorbel.exe run on a .zbx script with "/L /r", as a user's scheduled task would: its exit
-// code and its run log; the settings such runs start from; and a fixture per test with
-// its own folder and log.
+// code and its run log (and, run unattended with "/u", its standard error); the settings
+// such runs start from; and a fixture per test with its own folder and log.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/win/support/child_process.h"
 #include "tests/win/support/temp_folder.h"
@@ -56,6 +57,7 @@ struct ZorbelRun {
     bool timed_out = false;  // ended by the test after the time limit
     DWORD exit_code = 0;
     std::string log;  // the run log file's content
+    std::string standard_error;  // unattended runs: what the program wrote there
     bool has(const std::string& text) const { return log.find(text) != std::string::npos; }
     int count(const std::string& text) const {
         int n = 0;
@@ -97,6 +99,47 @@ protected:
         return r;
     }
     std::string log() const { return read_file(log_file_); }
+
+    // Runs `zorbel.exe /u /L /r "<path>" <extra>` unattended, its standard error going to
+    // a file of the test; the run must end by itself within `limit_ms`, else it is ended
+    // by its handle. `path` is a full Windows path (script_path() for the suite's scripts).
+    ZorbelRun run_unattended(const std::string& path, const std::string& extra = "", DWORD limit_ms = 60000) {
+        ZorbelRun r;
+        DeleteFileA(log_file_.c_str());
+        set_setting_text("Logfile", log_file_);
+        const std::string error_file = folder_ / "stderr.txt";
+        SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+        HANDLE error = CreateFileA(error_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                   CREATE_ALWAYS, 0, nullptr);
+        EXPECT_NE(INVALID_HANDLE_VALUE, error);
+        std::string command = "\"" + built_program("zorbel.exe") + "\" /u /L /r \"" + path + "\" " + extra;
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back('\0');
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = nullptr;
+        si.hStdOutput = error;
+        si.hStdError = error;
+        PROCESS_INFORMATION pi = {};
+        const BOOL started =
+            CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+        CloseHandle(error);
+        EXPECT_TRUE(started) << command;
+        if (!started) return r;
+        CloseHandle(pi.hThread);
+        r.timed_out = WaitForSingleObject(pi.hProcess, limit_ms) != WAIT_OBJECT_0;
+        if (r.timed_out) {
+            TerminateProcess(pi.hProcess, 99);
+            WaitForSingleObject(pi.hProcess, kDeadlineMs);
+        }
+        GetExitCodeProcess(pi.hProcess, &r.exit_code);
+        CloseHandle(pi.hProcess);
+        r.log = read_file(log_file_);
+        r.standard_error = read_file(error_file);
+        EXPECT_FALSE(r.timed_out) << path << " did not end by itself; log:\n" << r.log;
+        return r;
+    }
 
     TempFolder folder_;
     const std::string log_file_ = folder_ / "run.log";
