@@ -24,7 +24,7 @@ HTREEITEM add(HWND tree, HTREEITEM parent, const char* text, LPARAM data) {
 HWND ActionsTreePalette::create(HWND parent, HINSTANCE instance, SettingsStore& store) {
     window = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                 TVS_SHOWSELALWAYS,
+                                 TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS,
                              0, 0, 10, 10, parent, reinterpret_cast<HMENU>(res::kActionsTree), instance, nullptr);
     if (!window) return nullptr;
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);

@@ -165,6 +165,9 @@ void StepPanes::show_pane_for(int32_t index) {
         ShowWindow(pages_[static_cast<size_t>(code)].window, SW_SHOW);
     }
     binding_.load(script, valid ? index : -1);
+    // The host's own text names the step on show (read by tests and accessibility tools).
+    SetWindowTextA(window, valid ? std::string(field_text(script.steps[static_cast<size_t>(index)].action)).c_str()
+                                 : "Nothing Selected");
     fill(true);
     layout();
 }
