@@ -3,6 +3,8 @@
 # editor's "/r" switch under Wine, then prints its run log.
 #   ./run.sh [script.zbx]     (no argument: the bundled demo, examples/demo.zbx)
 #   ./run.sh --editor [script.zbx]   opens the editor (on your display when DISPLAY is set)
+#   ./run.sh --compile script.zbx   compiles the script to script.exe beside it with
+#                                   "zorbel /compile" and runs that program instead
 set -uo pipefail
 cd "$(dirname "$0")"
 if [ "${1:-}" = "--editor" ]; then
@@ -27,6 +29,12 @@ if [ "${1:-}" = "--editor" ]; then
     code=$?
     echo "run.sh: the editor closed with exit code $code"
     exit $code
+fi
+COMPILE=0
+if [ "${1:-}" = "--compile" ]; then
+    COMPILE=1
+    shift
+    [ $# -ge 1 ] || { echo "run.sh: --compile needs a script" >&2; exit 2; }
 fi
 DEMO=0
 if [ $# -eq 0 ]; then DEMO=1; fi
@@ -56,8 +64,21 @@ if [ $DEMO = 1 ]; then
     EXTRA=('demofile=C:\ZorbelDemo.txt')
 fi
 # "/L" turns the run log on; the log goes to the "Logfile" setting (C:\ZorbelLog.txt at first).
-timeout "${RUN_TIMEOUT:-600}" wine build/win32/zorbel.exe /L /r "$WIN_SCRIPT" "${EXTRA[@]}"
-code=$?
+if [ $COMPILE = 1 ]; then
+    EXE="${SCRIPT%.*}.exe"
+    timeout 120 wine build/win32/zorbel.exe /compile "$WIN_SCRIPT"
+    code=$?
+    if [ $code = 0 ] && [ -f "$EXE" ]; then
+        echo "run.sh: compiled $EXE; running it"
+        timeout "${RUN_TIMEOUT:-600}" wine "$EXE" /L "${EXTRA[@]}"
+        code=$?
+    else
+        echo "run.sh: the compile failed (exit code $code); its messages are in the log below" >&2
+    fi
+else
+    timeout "${RUN_TIMEOUT:-600}" wine build/win32/zorbel.exe /L /r "$WIN_SCRIPT" "${EXTRA[@]}"
+    code=$?
+fi
 LOGFILE="$(wine reg query 'HKCU\Software\Zorbel' /v Logfile 2>/dev/null | tr -d '\r' |
            sed -n 's/.*REG_[A-Z_]*[[:space:]]*//p' | head -1)"
 LOGFILE_UNIX="$(winepath -u "${LOGFILE:-C:\ZorbelLog.txt}" 2>/dev/null)"

@@ -9,8 +9,6 @@ const ActionFamily kRunProgramFamily(1, "Run Program", {}, step_not_available);
 const ActionFamily kPromptFamily(7, "User Prompt", {}, step_not_available);
 const ActionFamily kRecordFamily(8, "Record Actions", {}, step_not_available);
 const ActionFamily kFilesFamily(9, "Files/Folders", {}, step_not_available);
-const ActionFamily kInternetFamily(10, "Internet", {}, step_not_available);
-const ActionFamily kDatabaseFamily(11, "Database", {}, step_not_available);
 const ActionFamily kExternalFamily(15, "External Functions", {}, step_not_available);
 
 const ActionFamily* const kFamilies[] = {

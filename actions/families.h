@@ -12,6 +12,8 @@ extern const ActionFamily kKeyboardFamily;  // 3: actions/input/keyboard_family.
 extern const ActionFamily kMenuFamily;      // 4: actions/menus/menu_family.cpp
 extern const ActionFamily kMouseFamily;     // 5: actions/mouse/mouse_family.cpp
 extern const ActionFamily kWaitFamily;      // 6: actions/wait/wait_family.cpp
+extern const ActionFamily kInternetFamily;  // 10: actions/internet/internet_family.cpp
+extern const ActionFamily kDatabaseFamily;  // 11: actions/database/database_family.cpp
 extern const ActionFamily kLoopsFamily;     // 12: actions/flow/loops_family.cpp
 extern const ActionFamily kIfFamily;        // 13: actions/flow/if_family.cpp
 extern const ActionFamily kSystemFamily;    // 14: actions/system/system_family.cpp

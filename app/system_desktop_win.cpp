@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include "actions/database/database_desktop.h"
 #include "actions/input/keyboard_desktop.h"
+#include "actions/internet/network_desktop.h"
+#include "actions/mail/mail_desktop.h"
 #include "actions/mouse/mouse_desktop.h"
 #include "actions/screen/screen_desktop.h"
 #include "actions/windows/window_desktop.h"
@@ -25,6 +28,9 @@ SystemDesktop::SystemDesktop() {
     desktop.pointer = &system_mouse_desktop();
     desktop.screen = &system_screen_desktop();
     desktop.capture = desktop.screen;
+    desktop.network = system_network_desktop();
+    desktop.mail = system_mail_desktop();
+    desktop.database = system_database_desktop();
 }
 
 }  // namespace zorbel

@@ -13,11 +13,14 @@
 #include "app/run_program_win.h"
 #include "engine/startup_settings.h"
 #include "app/user_interface_win.h"
+#include "packager/compile_command_win.h"
 
 namespace zorbel {
 namespace {
 
 int run_editor(HINSTANCE instance, const std::string& command_line, int show_command) {
+    int compile_code = 0;
+    if (run_compile_command(instance, command_line, &compile_code)) return compile_code;
     RunProgram program(instance);
     SettingsStore& store = program.store;
 

@@ -51,6 +51,9 @@ class WindowDesktop;         // actions/windows/window_desktop.h
 class KeyboardDesktop;       // actions/input/keyboard_desktop.h
 class MouseDesktop;          // actions/mouse/mouse_desktop.h
 class ScreenDesktop;         // actions/screen/screen_desktop.h
+class NetworkDesktop;        // actions/internet/network_desktop.h
+class MailDesktop;           // actions/mail/mail_desktop.h
+class DatabaseDesktop;       // actions/database/database_desktop.h
 
 struct Desktop {
     Clock* clock = nullptr;
@@ -61,6 +64,9 @@ struct Desktop {
     KeyboardDesktop* keyboard = nullptr;
     MouseDesktop* pointer = nullptr;
     ScreenDesktop* screen = nullptr;
+    NetworkDesktop* network = nullptr;
+    MailDesktop* mail = nullptr;
+    DatabaseDesktop* database = nullptr;
 };
 
 }  // namespace zorbel

@@ -87,11 +87,12 @@ FailureOutcome handle_failure(RunContext& context) {
 
     // Not final while the step's own time has not passed since it was announced.
     const uint32_t waited = context.now() - run.step_start_time;
-    if (!run.single_step && waited <= context.milliseconds_of(step.timeout)) return kFailureNotFinal;
+    const ActionFamily* family = context.families ? context.families->find(step.family) : nullptr;
+    const bool retried = family == nullptr || family->retries_failed_steps;
+    if (!run.single_step && retried && waited <= context.milliseconds_of(step.timeout)) return kFailureNotFinal;
 
     // The step's family lets go of what the step was waiting with.
-    if (const ActionFamily* family = context.families ? context.families->find(step.family) : nullptr)
-        if (family->step_given_up) family->step_given_up(context);
+    if (family && family->step_given_up) family->step_given_up(context);
     std::string text = context.expand(step.text);
     if (text.size() > 255) text = text.substr(0, 255) + "...";
     std::string mode_name = field_text(step.onfail).empty() ? kDefaultMode : std::string(field_text(step.onfail));

@@ -53,6 +53,12 @@ struct ActionFamily {
         family.wait_conditions = wait_rows;
         return family;
     }
+    // The same family with failed steps final at once (its time-out field means something else).
+    constexpr ActionFamily without_retries() const {
+        ActionFamily family = *this;
+        family.retries_failed_steps = false;
+        return family;
+    }
     // The same family with hooks for the start and stop of a run and a step given up.
     constexpr ActionFamily with_hooks(void (*started)(RunContext&), void (*stopped)(RunContext&),
                                       void (*given_up)(RunContext&) = nullptr) const {
@@ -77,6 +83,9 @@ struct ActionFamily {
     // Called when a step of the family failed for good (its time has passed), before
     // its On Failure mode applies.
     void (*step_given_up)(RunContext& context) = nullptr;
+    // False for a family whose time-out field means something else: its failed steps
+    // are final at once instead of running again until the time-out has passed.
+    bool retries_failed_steps = true;
 };
 
 // Every family of a program, in family-code order.

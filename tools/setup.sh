@@ -6,7 +6,7 @@ set -euo pipefail
 NATIVE_PKGS=(cmake ninja-build g++ clang libclang-rt-14-dev googletest pkg-config)
 WIN_PKGS=(g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686)
 WINE_PKGS=(wine wine32:i386 wine64 xvfb xauth x11-utils x11-xkb-utils xdotool)
-TEST_PKGS=(python3 python3-pyftpdlib python3-aiosmtpd unixodbc libodbc2:i386 libsqliteodbc:i386)
+TEST_PKGS=(python3 python3-pyftpdlib python3-aiosmtpd unixodbc libodbc2:i386 libsqliteodbc:i386 libodbcinst2:i386)
 ALL=("${NATIVE_PKGS[@]}" "${WIN_PKGS[@]}" "${WINE_PKGS[@]}" "${TEST_PKGS[@]}")
 
 missing=()

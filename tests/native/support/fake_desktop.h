@@ -8,6 +8,7 @@
 
 #include "engine/desktop.h"
 #include "tests/native/support/fake_keyboard.h"
+#include "tests/native/support/fake_network.h"
 #include "tests/native/support/fake_pointer.h"
 #include "tests/native/support/fake_screen.h"
 #include "tests/native/support/fake_windows.h"
@@ -62,6 +63,9 @@ struct FakeDesktop {
     FakeKeyboardDesktop keyboard{calls};
     FakeMouseDesktop pointer{calls};
     FakeScreen screen;
+    FakeNetworkDesktop network{calls};
+    FakeMailDesktop mail{calls};
+    FakeDatabaseDesktop database{calls};
     Desktop desktop;
 
     FakeDesktop() {
@@ -73,6 +77,9 @@ struct FakeDesktop {
         desktop.pointer = &pointer;
         desktop.screen = &screen;
         desktop.capture = &screen;
+        desktop.network = &network;
+        desktop.mail = &mail;
+        desktop.database = &database;
     }
     // The pauses in the call log, in order, and the log without them.
     std::vector<uint32_t> sleeps() const {
