@@ -162,6 +162,40 @@ TEST(EditorPanes, DatabasePaneLoadsEditsAndUndoesThroughItsControls) {
     EXPECT_EQ(original, read_file(path));
 }
 
+// The keyboard pane renames only between "Simulate Keypress" and "Text + System Keys";
+// after an undone move the pane writes into the step the grid focuses, not the one it
+// showed before.
+TEST(EditorPanes, KeyboardRenamesAndWritesFollowTheFocusedStep) {
+    TempFolder folder;
+    const std::string path = folder / "keys.zbx";
+    ScriptState script;
+    script.steps = {test_step("Simulate Keypress", "a"), test_step("Text via Clipboard", "b"),
+                    test_step("Write to Log", "c")};
+    ASSERT_TRUE(write_script(script, path));
+    EditorDriver editor;
+    ASSERT_TRUE(editor.start("/e " + quoted(path)));
+    editor.select_rows({0});
+    ASSERT_TRUE(wait_until([&] { return field(editor, 0) && text_of(field(editor, 0)) == "a"; }));
+    type_into(field(editor, 0), "a{enter}");
+    EXPECT_EQ("Text + System Keys", editor.cell(0, 1));
+    keep_picture(editor.frame(), "pane_keyboard");
+    editor.select_rows({1});
+    ASSERT_TRUE(wait_until([&] { return text_of(field(editor, 0)) == "b"; }));
+    type_into(field(editor, 0), "b{tab}");
+    EXPECT_EQ("Text via Clipboard", editor.cell(1, 1));
+    // Move row 1 down, then undo: row 1 is the clipboard step again and is focused.
+    ASSERT_TRUE(editor.command(cmd::kMoveDown));
+    ASSERT_TRUE(editor.command(cmd::kUndo));
+    editor.select_rows({1});
+    type_into(field(editor, 0), "typed");
+    ASSERT_TRUE(editor.command(cmd::kSave));
+    ScriptState expected = script;
+    expected.steps[0].text = "a{enter}";
+    copy_to_field(expected.steps[0].action, "Text + System Keys");
+    expected.steps[1].text = "typed";
+    EXPECT_EQ(script_to_text(expected), read_file(path));
+}
+
 }  // namespace
 }  // namespace wintest
 }  // namespace zorbel
