@@ -74,6 +74,13 @@ constexpr int kAbout = 1011;
 constexpr int kRecordButton = 1302;
 // The pane command that tells an editing pane to load its step.
 constexpr int kPaneLoad = 5025;
+// The editing panes' "Undo Changes" button.
+constexpr int kPaneUndoChanges = 1231;
+// The Actions tree's commands on the selected action.
+constexpr int kInsertAction = 5029;
+constexpr int kAppendAction = 5030;
+constexpr int kCopyActionName = 5031;
+constexpr int kActionHelp = 5032;
 
 }  // namespace cmd
 
@@ -99,6 +106,9 @@ constexpr int kOutputEdit = 2005;
 constexpr int kVariablesList = 2006;
 constexpr int kPaneHost = 2007;
 constexpr int kActionsTree = 2008;
+// An editing pane's controls: its undo button, then its fields by their place in the pane's table.
+constexpr int kPaneWarning = 2009;
+constexpr int kPaneFieldFirst = 4000;
 
 // The Welcome dialog.
 constexpr int kWelcomeDialog = 3000;

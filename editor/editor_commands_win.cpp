@@ -132,6 +132,7 @@ void EditorFrame::edit_command(int id) {
 }
 
 void EditorFrame::on_command(int id) {
+    if (tree_command(id)) return;
     if (id >= cmd::kRecentFirst && id <= cmd::kRecentLast) {
         if (!commands_.running) open_recent(id - cmd::kRecentFirst + 1);
         return;

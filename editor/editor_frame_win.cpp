@@ -42,22 +42,13 @@ EditorFrame* g_frame = nullptr;  // one main window per process
 
 }  // namespace
 
-void SimplePaneHost::show_pane_for(int32_t index) {
-    index_ = index;
-    if (!window) return;
-    std::string text = "Nothing Selected";
-    if (index >= 0 && index < script_.step_count())
-        text = std::string(field_text(script_.steps[static_cast<size_t>(index)].action));
-    SetWindowTextA(window, text.c_str());
-}
-
 EditorFrame::EditorFrame(RunProgram& program, HINSTANCE instance, const CommandLine& line)
     : program_(program),
       instance_(instance),
       line_(line),
       commands_(program.script),
       grid_(program.script, program.store),
-      panes_(program.script) {}
+      panes_(*this) {}
 
 EditorFrame::~EditorFrame() {
     if (output_font_) DeleteObject(output_font_);
@@ -143,10 +134,9 @@ void EditorFrame::on_create() {
     palettes_->status_bar = status_;
     palettes_->grid = grid_.create(frame_, instance_);
 
-    HWND actions = CreateWindowExA(0, "STATIC", "Actions", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, frame_,
-                                   reinterpret_cast<HMENU>(res::kActionsTree), instance_, nullptr);
-    panes_.window = CreateWindowExA(0, "STATIC", "Nothing Selected", WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 10, 10,
-                                    frame_, reinterpret_cast<HMENU>(res::kPaneHost), instance_, nullptr);
+    HWND actions = tree_.create(frame_, instance_, store);
+    panes_.create(frame_, instance_);
+    panes_.on_row_changed = [this](int32_t row) { grid_.redraw(row, row); };
     palettes_->create(Palette::kActions, actions);
     palettes_->create(Palette::kProperties, panes_.window);
     palettes_->create(Palette::kOutput, output_.create(frame_, shown_font));
@@ -272,13 +262,26 @@ LRESULT EditorFrame::handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void EditorFrame::on_notify(NMHDR* header, LRESULT* result) {
+    if (header->hwndFrom == tree_.window && header->code == NM_DBLCLK) {
+        const std::string name = tree_.selected_action();
+        if (!name.empty()) add_action(name, insert_position());
+        *result = !name.empty();
+        return;
+    }
+    if (header->hwndFrom == tree_.window && header->code == NM_RCLICK) {
+        POINT p;
+        GetCursorPos(&p);
+        tree_menu(p);
+        *result = 1;
+        return;
+    }
     if (grid_.notify(header, result)) return;
     if (header->hwndFrom == grid_.window()) {
         switch (header->code) {
             case LVN_ITEMCHANGED: {
                 auto* change = reinterpret_cast<NMLISTVIEW*>(header);
                 if ((change->uChanged & LVIF_STATE) && !program_.run.running && GetCapture() == nullptr)
-                    panes_.show_pane_for(grid_.selection().focused);
+                    panes_.follow_selection(grid_.selection().focused);
                 return;
             }
             case NM_DBLCLK:
@@ -370,6 +373,7 @@ void EditorFrame::set_running(bool running) {
     EnableMenuItem(menu, cmd::kUndo, MF_BYCOMMAND | (undo ? MF_ENABLED : MF_GRAYED));
     SendMessageA(toolbar_, TB_ENABLEBUTTON, cmd::kUndo, undo);
     InvalidateRect(toolbar_, nullptr, TRUE);
+    if (!running && panes_.window) panes_.show_pane_for(grid_.selection().focused);
 }
 
 void EditorFrame::set_on_top(bool on) {
@@ -427,6 +431,7 @@ bool EditorFrame::on_close() {
         const std::string path = std::string("SOFTWARE\\Zorbel\\Palettes\\") + palette_name(palette) + "\\visible";
         write_setting_number(store, path, palettes_->visible(palette) ? 1 : -1);
     }
+    if (palettes_->visible(Palette::kActions)) tree_.store_state(store);
     write_setting_number(store, "SOFTWARE\\Zorbel\\Palettes\\Statusbar\\visible", IsWindowVisible(status_) ? 1 : -1);
     if (IsWindowVisible(frame_)) {
         // The normal placement, also when minimised or maximised.

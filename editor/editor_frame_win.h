@@ -8,28 +8,16 @@
 #include <string>
 
 #include "app/run_program_win.h"
+#include "editor/actions_tree_win.h"
 #include "editor/model/step_commands.h"
 #include "editor/palettes_win.h"
 #include "editor/pane_host.h"
 #include "editor/script_edit.h"
 #include "editor/step_grid_win.h"
+#include "editor/step_panes_win.h"
 #include "engine/command_line.h"
 
 namespace zorbel {
-
-// Until the editing panes exist: the Properties palette names the step on show.
-class SimplePaneHost : public PaneHost {
-public:
-    SimplePaneHost(ScriptState& script) : script_(script) {}
-    void show_pane_for(int32_t index) override;
-    void reload() override { show_pane_for(index_); }
-    void focus() override {}
-    HWND window = nullptr;
-
-private:
-    ScriptState& script_;
-    int32_t index_ = -1;
-};
 
 class EditorFrame : public ScriptEdit {
 public:
@@ -71,6 +59,12 @@ private:
     void rebuild_recent_menu(HMENU menu);
     void show_step_pane();
 
+    // New steps from the Actions tree (editor_actions_win.cpp).
+    void add_action(const std::string& name, int32_t position);
+    int32_t insert_position() const;
+    bool tree_command(int id);
+    void tree_menu(POINT screen);
+
     // Boxes of the editor: task-modal, in front, topmost while Keep on Top is on.
     int box(const std::string& text, const char* title, UINT flags);
     Answer ask(const std::string& text, const char* title, bool with_cancel);
@@ -101,7 +95,8 @@ private:
     std::unique_ptr<FixedPaletteHost> palettes_;
     OutputPalette output_;
     VariablesListPalette variables_;
-    SimplePaneHost panes_;
+    StepPanes panes_;
+    ActionsTreePalette tree_;
     bool on_top_ = false;
     std::string find_text_;
 };

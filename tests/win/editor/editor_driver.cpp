@@ -252,6 +252,55 @@ HWND EditorDriver::child(int id) const {
     return nullptr;
 }
 
+bool EditorDriver::select_action(const std::string& name) {
+    HWND tree = child(res::kActionsTree);
+    char* base = static_cast<char*>(remote(sizeof(TVITEMA) + 128));
+    for (auto category = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0); category;
+         category = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, category)) {
+        for (auto item = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, category); item;
+             item = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, item)) {
+            TVITEMA data = {};
+            data.mask = TVIF_TEXT;
+            data.hItem = reinterpret_cast<HTREEITEM>(item);
+            data.pszText = base + sizeof(TVITEMA);
+            data.cchTextMax = 128;
+            WriteProcessMemory(process_.handle(), base, &data, sizeof(data), nullptr);
+            SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(base));
+            char text[128] = {};
+            ReadProcessMemory(process_.handle(), base + sizeof(TVITEMA), text, sizeof(text) - 1, nullptr);
+            if (name == text) {
+                SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, category);
+                SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item);
+                SendMessageA(tree, TVM_ENSUREVISIBLE, 0, item);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void EditorDriver::double_click_action() {
+    HWND tree = child(res::kActionsTree);
+    const auto item = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    RECT* base = static_cast<RECT*>(remote(sizeof(RECT)));
+    RECT rect = {};
+    *reinterpret_cast<LPARAM*>(&rect) = item;
+    WriteProcessMemory(process_.handle(), base, &rect, sizeof(rect), nullptr);
+    SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(base));
+    ReadProcessMemory(process_.handle(), base, &rect, sizeof(rect), nullptr);
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    // Posted: a pressed button makes the tree wait for the mouse in a loop of its own.
+    PostMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(tree, WM_LBUTTONUP, 0, at);
+}
+
+HWND EditorDriver::pane_control(int id) const {
+    HWND host = child(res::kPaneHost);
+    for (HWND page = GetWindow(host, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
+        if (IsWindowVisible(page)) return GetDlgItem(page, id);
+    return nullptr;
+}
+
 void* EditorDriver::remote(size_t size) {
     if (!buffer_) buffer_ = VirtualAllocEx(process_.handle(), nullptr, kRemoteSize, MEM_COMMIT, PAGE_READWRITE);
     return size <= kRemoteSize ? buffer_ : nullptr;

@@ -73,6 +73,13 @@ public:
     bool button_enabled(int command) const;
     bool button_checked(int command) const;
 
+    // The Actions tree: selects the action node `name`; false when there is none.
+    bool select_action(const std::string& name);
+    // Double-clicks the selected node of the Actions tree.
+    void double_click_action();
+    // A control of the editing pane on show.
+    HWND pane_control(int id) const;
+
     // Boxes shown that no expectation matched.
     std::vector<std::string> unexpected;
 

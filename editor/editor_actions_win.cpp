@@ -1,0 +1,122 @@
+// New steps from the Actions tree: double-click, its context menu and commands.
+#include <windows.h>
+
+#include "core/text_rules.h"
+#include "editor/command_ids.h"
+#include "editor/editor_frame_win.h"
+#include "editor/model/new_step.h"
+
+namespace zorbel {
+
+namespace {
+
+// The command that opens files of a class ("" when none is registered).
+std::string open_command(const std::string& file_class) {
+    char value[MAX_PATH * 2] = {};
+    LONG size = sizeof(value);
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, (file_class + "\\shell\\open\\command").c_str(), value, &size) != ERROR_SUCCESS)
+        return "";
+    return value;
+}
+
+std::string class_of(const char* extension) {
+    char value[MAX_PATH] = {};
+    LONG size = sizeof(value);
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, extension, value, &size) != ERROR_SUCCESS) return "";
+    return value;
+}
+
+std::string browser_program() {
+    std::string command = open_command(class_of(".htm"));
+    const size_t exe = find_ignore_case(command, ".EXE");
+    if (!command.empty() && exe != std::string::npos) {
+        command = command.substr(0, exe + 4);
+        if (!command.empty() && command.front() == '"') command.erase(0, 1);
+        return command;
+    }
+    char found[MAX_PATH] = {};
+    if (SearchPathA(nullptr, "IEXPLORE.EXE", nullptr, MAX_PATH, found, nullptr)) return found;
+    return "IEXPLORE.EXE";
+}
+
+std::string mail_program() {
+    std::string command = open_command("MAIL");
+    if (command.empty()) command = open_command(class_of(".eml"));
+    return trim_spaces(command.substr(0, command.find('/')));
+}
+
+}  // namespace
+
+int32_t EditorFrame::insert_position() const {
+    return new_step_position(grid_.selection().focused,
+                             setting_number(program_.store, "SOFTWARE\\Zorbel\\InsertNewStep"));
+}
+
+void EditorFrame::add_action(const std::string& name, int32_t position) {
+    if (program_.run.running) return;
+    NewStepSettings settings;
+    settings.failure_mode = setting_text(program_.store, "SOFTWARE\\Zorbel\\DefaultFailureMode");
+    settings.failure_jump = setting_text(program_.store, "SOFTWARE\\Zorbel\\DefaultFailureMode_Jump");
+    if (equals_ignore_case(name, "Start Browser")) settings.browser = browser_program();
+    if (equals_ignore_case(name, "Start Email")) settings.mail_program = mail_program();
+    Step step;
+    if (!make_new_step(name, settings, &step)) return;
+    if (!push_snapshot()) mark_changed();
+    const int32_t at = program_.script.insert_step(position);
+    if (at < 0) return;
+    program_.script.steps[static_cast<size_t>(at)] = std::move(step);
+    refresh_rows(at);
+    panes_.show_pane_for(at);
+    refresh_title();
+}
+
+bool EditorFrame::tree_command(int id) {
+    switch (id) {
+        case cmd::kInsertAction:
+        case cmd::kAppendAction: {
+            const std::string name = tree_.selected_action();
+            if (!name.empty()) add_action(name, id == cmd::kAppendAction ? -1 : insert_position());
+            return true;
+        }
+        case cmd::kCopyActionName: {
+            const std::string name = tree_.selected_action();
+            if (name.empty() || !OpenClipboard(frame_)) return true;
+            EmptyClipboard();
+            if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, name.size() + 1)) {
+                std::memcpy(GlobalLock(memory), name.c_str(), name.size() + 1);
+                GlobalUnlock(memory);
+                if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+            }
+            CloseClipboard();
+            program_.ui.set_status(0, format("\"%s\" has been copied to the clipboard", name.c_str()));
+            return true;
+        }
+        case cmd::kCollapseTree:
+        case cmd::kExpandTree:
+            tree_.expand_all(id == cmd::kExpandTree);
+            return true;
+    }
+    return false;
+}
+
+void EditorFrame::tree_menu(POINT screen) {
+    const std::string name = tree_.select_at(screen);
+    HMENU menu = CreatePopupMenu();
+    if (!name.empty()) {
+        AppendMenuA(menu, MF_STRING, cmd::kInsertAction, "Insert This Action");
+        AppendMenuA(menu, MF_STRING, cmd::kAppendAction, "Add This Action to End");
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING, cmd::kCopyActionName, "Copy Action Name");
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    }
+    AppendMenuA(menu, MF_STRING, cmd::kCollapseTree, "Collapse All Actions -");
+    AppendMenuA(menu, MF_STRING, cmd::kExpandTree, "Expand All Actions +");
+    if (!name.empty()) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING, cmd::kActionHelp, "Help: What does this action do?");
+    }
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, frame_, nullptr);
+    DestroyMenu(menu);
+}
+
+}  // namespace zorbel
