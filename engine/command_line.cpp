@@ -15,6 +15,7 @@ const char kCommandLineHelp[] =
     "\t/s\tSet run speed (1-10)\n"
     "\t/g\tSuppress startup banner\n"
     "\t/u\tUnattended: report boxes in the log, never wait\n"
+    "\t/compile\tCompile file to .exe and exit\n"
     "\t%x=1\tSet user variable\n"
     "\t/?\tShow this help message\n"
     "\n"

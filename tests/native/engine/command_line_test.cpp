@@ -54,6 +54,7 @@ TEST(CommandLine, UnattendedSwitchStartsAWordOutsideQuotes) {
         EXPECT_EQ(r.file, c.file);
     }
     EXPECT_NE(nullptr, std::strstr(kCommandLineHelp, "\t/u\tUnattended: report boxes in the log, never wait\n"));
+    EXPECT_NE(nullptr, std::strstr(kCommandLineHelp, "\t/compile\tCompile file to .exe and exit\n"));
 }
 
 TEST(CommandLine, SpeedTakesOneToTenElseFive) {
