@@ -13,7 +13,15 @@ fi
 
 if [ -n "${ZORBEL_DISPLAY:-}" ]; then
     export DISPLAY="$ZORBEL_DISPLAY"
-    exec wine "$@"
+    # A program the test leaves running, or one Wine starts for it, inherits the test's
+    # output; written through a file, it cannot keep the caller (ctest) waiting for the
+    # output to close after the test has ended.
+    out="$(mktemp)"
+    wine "$@" >"$out" 2>&1
+    code=$?
+    cat "$out"
+    rm -f "$out"
+    exit $code
 fi
 
 own_display=0
