@@ -11,17 +11,6 @@ namespace {
 // (under Wine, two calls to the wineserver).
 constexpr size_t kCachedKeys = 16;
 
-HKEY root_key(SettingsRoot root) {
-    switch (root) {
-    case SettingsRoot::kLocalMachine: return HKEY_LOCAL_MACHINE;
-    case SettingsRoot::kClassesRoot: return HKEY_CLASSES_ROOT;
-    case SettingsRoot::kUsers: return HKEY_USERS;
-    case SettingsRoot::kCurrentConfig: return HKEY_CURRENT_CONFIG;
-    case SettingsRoot::kCurrentUser: break;
-    }
-    return HKEY_CURRENT_USER;
-}
-
 const char* root_name(SettingsRoot root) {
     switch (root) {
     case SettingsRoot::kLocalMachine: return "HKLM";
@@ -51,6 +40,18 @@ uint64_t filetime_value(const FILETIME& t) {
 
 }  // namespace
 
+HKEY registry_root_key(SettingsRoot root) {
+    switch (root) {
+    case SettingsRoot::kLocalMachine: return HKEY_LOCAL_MACHINE;
+    case SettingsRoot::kClassesRoot: return HKEY_CLASSES_ROOT;
+    case SettingsRoot::kUsers: return HKEY_USERS;
+    case SettingsRoot::kCurrentConfig: return HKEY_CURRENT_CONFIG;
+    case SettingsRoot::kCurrentUser: break;
+    }
+    return HKEY_CURRENT_USER;
+}
+
+
 struct RegistrySettingsStore::OpenKey {
     SettingsRoot root;
     std::string path;  // lower-cased, as given (before the sandbox)
@@ -78,7 +79,7 @@ void* RegistrySettingsStore::open_key(SettingsRoot root, std::string_view key, b
         cache_.insert(cache_.begin(), k);
         return k->handle;
     }
-    HKEY base = root_key(root);
+    HKEY base = registry_root_key(root);
     std::string full = trimmed(key);
     if (!sandbox_.empty()) {
         base = HKEY_CURRENT_USER;

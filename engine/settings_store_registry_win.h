@@ -1,12 +1,17 @@
 // The settings store on the Windows registry: the only code that touches advapi32
 // for settings and user variables.
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
 #include "engine/settings_store.h"
 
 namespace zorbel {
+
+// The predefined key of a settings root (HKEY_CURRENT_USER for kCurrentUser).
+HKEY registry_root_key(SettingsRoot root);
 
 class RegistrySettingsStore : public SettingsStore {
 public:

@@ -5,27 +5,17 @@
 #include <string>
 
 #include "actions/system/registry_desktop.h"
+#include "engine/settings_store_registry_win.h"
 #include "platform/scoped_win.h"
 
 namespace zorbel {
 namespace {
 
-HKEY root_key(SettingsRoot root) {
-    switch (root) {
-    case SettingsRoot::kLocalMachine: return HKEY_LOCAL_MACHINE;
-    case SettingsRoot::kClassesRoot: return HKEY_CLASSES_ROOT;
-    case SettingsRoot::kUsers: return HKEY_USERS;
-    case SettingsRoot::kCurrentConfig: return HKEY_CURRENT_CONFIG;
-    case SettingsRoot::kCurrentUser: break;
-    }
-    return HKEY_CURRENT_USER;
-}
-
 // An open key (an empty path opens the root itself); none when it cannot be opened.
 ScopedKey open_key(SettingsRoot root, std::string_view path, REGSAM access) {
     std::string p(path);
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(root_key(root), p.c_str(), 0, access, &handle) != ERROR_SUCCESS) return ScopedKey();
+    if (RegOpenKeyExA(registry_root_key(root), p.c_str(), 0, access, &handle) != ERROR_SUCCESS) return ScopedKey();
     return ScopedKey(handle);
 }
 
@@ -33,7 +23,7 @@ ScopedKey open_key(SettingsRoot root, std::string_view path, REGSAM access) {
 ScopedKey create_key_handle(SettingsRoot root, std::string_view path, REGSAM access, DWORD* disposition) {
     std::string p(path);
     HKEY handle = nullptr;
-    if (RegCreateKeyExA(root_key(root), p.c_str(), 0, nullptr, 0, access, nullptr, &handle, disposition) !=
+    if (RegCreateKeyExA(registry_root_key(root), p.c_str(), 0, nullptr, 0, access, nullptr, &handle, disposition) !=
         ERROR_SUCCESS)
         return ScopedKey();
     return ScopedKey(handle);
