@@ -154,13 +154,7 @@ void EditorFrame::on_command(int id) {
         case cmd::kFind: case cmd::kFindNext: case cmd::kFindPrevious: find(id); return;
         case cmd::kGoToStep: go_to_step(); return;
         case cmd::kKeepOnTop: set_on_top(!on_top_); return;
-        case cmd::kShowToolbar: {
-            const bool shown = !IsWindowVisible(toolbar_);
-            ShowWindow(toolbar_, shown ? SW_SHOW : SW_HIDE);
-            CheckMenuItem(GetMenu(frame_), id, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
-            palettes_->layout();
-            return;
-        }
+        case cmd::kShowToolbar: palettes_->toggle(Palette::kToolbar); return;
         case cmd::kShowStatusbar: {
             const bool shown = !IsWindowVisible(status_);
             ShowWindow(status_, shown ? SW_SHOW : SW_HIDE);

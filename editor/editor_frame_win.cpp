@@ -129,21 +129,22 @@ void EditorFrame::on_create() {
 
     create_status_bar();
     create_toolbar();
-    palettes_.reset(new FixedPaletteHost(frame_, instance_));
-    palettes_->toolbar = toolbar_;
+    palettes_.reset(new DockingHost(frame_, instance_, store,
+                                    interface_style_of(setting_text(store, "SOFTWARE\\Zorbel\\InterfaceStyle"))));
     palettes_->status_bar = status_;
     palettes_->grid = grid_.create(frame_, instance_);
 
     HWND actions = tree_.create(frame_, instance_, store);
     panes_.create(frame_, instance_);
     panes_.on_row_changed = [this](int32_t row) { grid_.redraw(row, row); };
+    palettes_->create(Palette::kToolbar, toolbar_);
     palettes_->create(Palette::kActions, actions);
     palettes_->create(Palette::kProperties, panes_.window);
     palettes_->create(Palette::kOutput, output_.create(frame_, shown_font));
     palettes_->create(Palette::kVariables,
                       variables_.create(frame_, shown_font, setting_number(store, "SOFTWARE\\Zorbel\\Palettes\\Variables\\Column1"),
                                         setting_number(store, "SOFTWARE\\Zorbel\\Palettes\\Variables\\Column2")));
-    for (Palette palette : {Palette::kActions, Palette::kProperties, Palette::kOutput, Palette::kVariables}) {
+    for (Palette palette : {Palette::kToolbar, Palette::kActions, Palette::kProperties, Palette::kOutput, Palette::kVariables}) {
         const std::string path = std::string("SOFTWARE\\Zorbel\\Palettes\\") + palette_name(palette) + "\\visible";
         palettes_->show(palette, setting_number(store, path) != -1);
     }
@@ -224,6 +225,10 @@ LRESULT EditorFrame::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             break;
         case WM_COMMAND:
+            if (LOWORD(wparam) == cmd::kResetInterface) {
+                reset_interface(lparam != reinterpret_cast<LPARAM>(frame_));
+                return 0;
+            }
             on_command(LOWORD(wparam));
             return 0;
         case WM_SYSCOMMAND:
@@ -427,7 +432,7 @@ bool EditorFrame::on_close() {
     if (!keep_edits()) return false;
     SettingsStore& store = program_.store;
     store.delete_value(SettingsRoot::kCurrentUser, kSettingsKey, "StartupSamplesShown");
-    for (Palette palette : {Palette::kActions, Palette::kProperties, Palette::kOutput, Palette::kVariables}) {
+    for (Palette palette : {Palette::kToolbar, Palette::kActions, Palette::kProperties, Palette::kOutput, Palette::kVariables}) {
         const std::string path = std::string("SOFTWARE\\Zorbel\\Palettes\\") + palette_name(palette) + "\\visible";
         write_setting_number(store, path, palettes_->visible(palette) ? 1 : -1);
     }

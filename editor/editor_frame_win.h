@@ -9,6 +9,7 @@
 
 #include "app/run_program_win.h"
 #include "editor/actions_tree_win.h"
+#include "editor/docking_host_win.h"
 #include "editor/model/step_commands.h"
 #include "editor/palettes_win.h"
 #include "editor/pane_host.h"
@@ -84,6 +85,9 @@ private:
     void go_to_step();
     void after_replace();
 
+    // Reset User Interface (editor_docking_win.cpp); `ask` unless the program sent it.
+    void reset_interface(bool ask);
+
     RunProgram& program_;
     HINSTANCE instance_;
     CommandLine line_;
@@ -92,7 +96,7 @@ private:
     HFONT output_font_ = nullptr;
     StepCommands commands_;
     StepGrid grid_;
-    std::unique_ptr<FixedPaletteHost> palettes_;
+    std::unique_ptr<DockingHost> palettes_;
     OutputPalette output_;
     VariablesListPalette variables_;
     StepPanes panes_;

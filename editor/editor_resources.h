@@ -71,3 +71,4 @@
 #define CMD_FINDPREV 1307
 #define CMD_GOTO 1310
 #define CMD_NEWSTEP 1325
+#define CMD_RESETUI 1143

@@ -1,6 +1,5 @@
 // The palettes the main window hosts (Actions, Properties, Output, Variables, and the
-// Toolbar palette). Here they sit in a fixed layout; a docking host replaces the
-// layout without changing this interface.
+// Toolbar palette); DockingHost (docking_host_win.h) is the one host.
 #pragma once
 #include <windows.h>
 
@@ -10,7 +9,7 @@ enum class Palette { kActions = 0, kProperties, kOutput, kVariables, kToolbar, k
 
 // The palette's name as used in settings ("Palettes\%s\visible").
 const char* palette_name(Palette palette);
-// The View command that toggles the palette (0 for the Toolbar palette's own).
+// The View command that toggles the palette.
 int palette_command(Palette palette);
 
 class PaletteHost {

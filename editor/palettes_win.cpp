@@ -9,128 +9,12 @@ namespace zorbel {
 namespace {
 
 const char* const kPaletteNames[] = {"Actions", "Properties", "Output", "Variables", "Toolbar"};
-const int kPaletteCommands[] = {cmd::kShowActions, cmd::kShowProperties, cmd::kShowOutput, cmd::kShowVariables, 0};
-constexpr int kCaptionHeight = 18;
-constexpr int kSideWidth = 260;
-constexpr int kBottomHeight = 150;
-
-LRESULT CALLBACK palette_frame_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-        case WM_SIZE: {
-            HWND child = GetWindow(window, GW_CHILD);
-            if (child) MoveWindow(child, 0, kCaptionHeight, LOWORD(lparam), HIWORD(lparam) - kCaptionHeight, TRUE);
-            return 0;
-        }
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window, &ps);
-            RECT r;
-            GetClientRect(window, &r);
-            r.bottom = kCaptionHeight;
-            FillRect(dc, &r, GetSysColorBrush(COLOR_ACTIVECAPTION));
-            char title[64] = {};
-            GetWindowTextA(window, title, sizeof(title));
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-            SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-            r.left += 4;
-            DrawTextA(dc, title, -1, &r, DT_SINGLELINE | DT_VCENTER);
-            EndPaint(window, &ps);
-            return 0;
-        }
-        case WM_COMMAND:
-        case WM_NOTIFY:
-            // The content's notifications belong to the main window.
-            return SendMessageA(GetParent(window), message, wparam, lparam);
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
-}
+const int kPaletteCommands[] = {cmd::kShowActions, cmd::kShowProperties, cmd::kShowOutput, cmd::kShowVariables, cmd::kShowToolbar};
 
 }  // namespace
 
 const char* palette_name(Palette palette) { return kPaletteNames[static_cast<size_t>(palette)]; }
 int palette_command(Palette palette) { return kPaletteCommands[static_cast<size_t>(palette)]; }
-
-bool FixedPaletteHost::create(Palette palette, HWND content) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = palette_frame_procedure;
-        wc.hInstance = instance_;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "QuenbyDock";
-        registered = RegisterClassA(&wc) != 0;
-    }
-    HWND frame = CreateWindowExA(0, "QuenbyDock", palette_name(palette), WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
-                                 10, 10, main_, nullptr, instance_, nullptr);
-    if (!frame) return false;
-    frames_[static_cast<size_t>(palette)] = frame;
-    content_[static_cast<size_t>(palette)] = content;
-    if (content) SetParent(content, frame);
-    return true;
-}
-
-void FixedPaletteHost::show(Palette palette, bool visible) {
-    if (HWND f = frame(palette)) ShowWindow(f, visible ? SW_SHOW : SW_HIDE);
-    if (int command = palette_command(palette))
-        CheckMenuItem(GetMenu(main_), command, MF_BYCOMMAND | (visible ? MF_CHECKED : MF_UNCHECKED));
-    layout();
-}
-
-bool FixedPaletteHost::visible(Palette palette) const {
-    HWND f = frame(palette);
-    return f && (GetWindowLongA(f, GWL_STYLE) & WS_VISIBLE);
-}
-
-bool FixedPaletteHost::toggle(Palette palette) {
-    const bool now = !visible(palette);
-    show(palette, now);
-    return now;
-}
-
-void FixedPaletteHost::layout() {
-    RECT client;
-    GetClientRect(main_, &client);
-    int top = 0, bottom = client.bottom;
-    if (toolbar && IsWindowVisible(toolbar)) {
-        SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
-        RECT r;
-        GetWindowRect(toolbar, &r);
-        top = r.bottom - r.top;
-    }
-    if (status_bar && IsWindowVisible(status_bar)) {
-        SendMessageA(status_bar, WM_SIZE, 0, 0);
-        RECT r;
-        GetWindowRect(status_bar, &r);
-        bottom -= r.bottom - r.top;
-    }
-    const bool side = visible(Palette::kActions) || visible(Palette::kProperties);
-    const bool low = visible(Palette::kOutput) || visible(Palette::kVariables);
-    const int width = client.right;
-    const int grid_right = side ? width - kSideWidth : width;
-    const int grid_bottom = low ? bottom - kBottomHeight : bottom;
-    if (grid) MoveWindow(grid, 0, top, grid_right, grid_bottom - top, TRUE);
-    // The side column: Actions above Properties, sharing the height.
-    const bool both_side = visible(Palette::kActions) && visible(Palette::kProperties);
-    const int side_half = top + (grid_bottom - top) / 2;
-    if (visible(Palette::kActions))
-        MoveWindow(frame(Palette::kActions), grid_right, top, kSideWidth, (both_side ? side_half : grid_bottom) - top, TRUE);
-    if (visible(Palette::kProperties)) {
-        const int y = both_side ? side_half : top;
-        MoveWindow(frame(Palette::kProperties), grid_right, y, kSideWidth, grid_bottom - y, TRUE);
-    }
-    // The bottom row: Output left of Variables.
-    const bool both_low = visible(Palette::kOutput) && visible(Palette::kVariables);
-    const int split = both_low ? width * 3 / 5 : width;
-    if (visible(Palette::kOutput)) MoveWindow(frame(Palette::kOutput), 0, grid_bottom, split, bottom - grid_bottom, TRUE);
-    if (visible(Palette::kVariables)) {
-        const int x = both_low ? split : 0;
-        MoveWindow(frame(Palette::kVariables), x, grid_bottom, width - x, bottom - grid_bottom, TRUE);
-    }
-    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
 
 HWND OutputPalette::create(HWND parent, HFONT font) {
     window = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",

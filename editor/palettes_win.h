@@ -1,10 +1,8 @@
-// The palettes in a fixed layout: the step grid fills the main window's client area
-// left of the Actions and Properties palettes and above the Output and Variables
-// palettes. Also the Output palette's log box and the Variables palette's list.
+// The palettes' names and commands, the Output palette's log box and the Variables
+// palette's list.
 #pragma once
 #include <windows.h>
 
-#include <array>
 #include <string>
 
 #include "editor/palette_host.h"
@@ -12,27 +10,6 @@
 #include "engine/variables.h"
 
 namespace zorbel {
-
-class FixedPaletteHost : public PaletteHost {
-public:
-    FixedPaletteHost(HWND main_window, HINSTANCE instance) : main_(main_window), instance_(instance) {}
-    bool create(Palette palette, HWND content) override;
-    void show(Palette palette, bool visible) override;
-    bool visible(Palette palette) const override;
-    bool toggle(Palette palette) override;
-    HWND content(Palette palette) const override { return content_[static_cast<size_t>(palette)]; }
-    void layout() override;
-
-    // The windows the layout places beside the palettes.
-    HWND grid = nullptr, toolbar = nullptr, status_bar = nullptr;
-
-private:
-    HWND frame(Palette palette) const { return frames_[static_cast<size_t>(palette)]; }
-    HWND main_;
-    HINSTANCE instance_;
-    std::array<HWND, static_cast<size_t>(Palette::kCount)> frames_{};
-    std::array<HWND, static_cast<size_t>(Palette::kCount)> content_{};
-};
 
 // The Output palette: a multi-line edit box the run log is appended to.
 class OutputPalette : public LogOutput {

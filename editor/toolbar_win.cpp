@@ -51,7 +51,8 @@ int view_offset = 0;
 
 HWND create_toolbar_window(HWND parent, HINSTANCE instance) {
     HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                                   WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP, 0, 0, 0, 0,
+                                   WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE | CCS_NORESIZE |
+                                       CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 0, 0, 0,
                                    parent, reinterpret_cast<HMENU>(res::kToolbar), instance, nullptr);
     if (!toolbar) return nullptr;
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);

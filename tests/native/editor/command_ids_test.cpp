@@ -25,6 +25,7 @@ TEST(CommandIds, ResourceScriptAgrees) {
         {CMD_FINDPREV, cmd::kFindPrevious},     {CMD_NEWSTEP, cmd::kNewStep},
         {CMD_ONTOP, cmd::kKeepOnTop},           {CMD_EDITSTEP, cmd::kEditStep},
         {CMD_STARTUPOPTIONS, cmd::kStartupOptions}, {CMD_SHOWVARIABLES, cmd::kShowVariables},
+        {CMD_RESETUI, cmd::kResetInterface},
     };
     for (const auto& [resource, program] : pairs) EXPECT_EQ(program, resource);
 }
