@@ -198,6 +198,9 @@ LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARA
             host->drag_moved(*e);
             break;
         case WM_EXITSIZEMOVE:
+            PostMessageA(window, kSizeMoveDoneMessage, 0, 0);
+            return 0;
+        case kSizeMoveDoneMessage:
             if (e->place.docked) host->docked_resized(*e);
             else host->drag_ended(*e);
             return 0;
@@ -217,6 +220,10 @@ LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARA
             break;
         case WM_CLOSE:
             close_frame(*host, *e);
+            return 0;
+        case kRaiseFrameMessage:
+            if (!e->place.docked && IsWindowVisible(window))
+                SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             return 0;
         case WM_MOUSEWHEEL:
             if (e->content) return SendMessageA(e->content, message, wparam, lparam);

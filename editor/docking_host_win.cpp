@@ -137,6 +137,11 @@ void DockingHost::layout() {
     RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void DockingHost::raise_floating() {
+    for (Entry& e : entries_)
+        if (!e.place.docked && e.shown) PostMessageA(e.frame, kRaiseFrameMessage, 0, 0);
+}
+
 void DockingHost::dock_toggle(Palette palette) {
     if (Entry* e = find(palette)) dock_toggle(*e);
 }
@@ -205,18 +210,26 @@ void DockingHost::drag_moved(Entry& e) {
     }
     POINT cursor;
     GetCursorPos(&cursor);
-    const bool control = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+    const bool control = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 || GetKeyState(VK_CONTROL) < 0;
     const Box client = client_in_screen();
     e.drag_side = docking_side(client, status_height(), cursor.x, cursor.y, control);
     if (e.drag_side != kDockNone) {
         Box area = client;
         area.bottom -= status_height();
         show_outline(docking_outline(area, e.drag_side, e.place.size));
-        if (IsWindowVisible(e.frame)) ShowWindow(e.frame, SW_HIDE);
+        hide_for_drag(e, true);
     } else {
         hide_outline();
-        if (!IsWindowVisible(e.frame) && e.shown) ShowWindow(e.frame, SW_SHOWNA);
+        hide_for_drag(e, false);
     }
+}
+
+// Hiding the window itself would end the system's move loop: an empty window region
+// takes it out of sight instead.
+void DockingHost::hide_for_drag(Entry& e, bool hidden) {
+    if (hidden == e.hidden_for_drag) return;
+    e.hidden_for_drag = hidden;
+    SetWindowRgn(e.frame, hidden ? CreateRectRgn(0, 0, 0, 0) : nullptr, TRUE);
 }
 
 void DockingHost::drag_ended(Entry& e) {
@@ -228,6 +241,7 @@ void DockingHost::drag_ended(Entry& e) {
         hide_outline();
         set_status("");
     }
+    hide_for_drag(e, false);
     if (side != kDockNone) {
         e.place.side = side;
         e.place.docked = false;

@@ -39,6 +39,8 @@ public:
     HWND content(Palette palette) const override;
     void layout() override;
 
+    // Keeps the shown floating frames above the main window (when it is activated).
+    void raise_floating();
     // Docks a floating palette or floats a docked one.
     void dock_toggle(Palette palette);
     // The places of Reset User Interface with the main window at `main`; every palette shown.
@@ -58,7 +60,7 @@ public:
         PalettePlace place;
         bool shown = false;
         // A drag of the floating frame in progress.
-        bool dragging = false, hint_shown = false;
+        bool dragging = false, hint_shown = false, hidden_for_drag = false;
         int drag_side = kDockNone;
     };
     Entry* entry_of(HWND frame);
@@ -79,6 +81,7 @@ private:
     int status_height() const;
     void show_outline(const Box& screen);
     void hide_outline();
+    void hide_for_drag(Entry& entry, bool hidden);
 
     HWND main_;
     HINSTANCE instance_;
@@ -88,6 +91,11 @@ private:
     HWND outline_ = nullptr;
 };
 
+// Posted to a floating frame: it goes above the main window once the activation is done.
+constexpr UINT kRaiseFrameMessage = WM_APP + 40;
+// Posted by a frame to itself when a move or size loop ends: without full-window
+// dragging the system applies the new rectangle only after WM_EXITSIZEMOVE.
+constexpr UINT kSizeMoveDoneMessage = WM_APP + 41;
 // The frame window class "QuenbyDock" (dock_frame_win.cpp).
 bool register_dock_frame_class(HINSTANCE instance);
 // The height of a docked frame's caption strip, and the width of a toolbar's grip.

@@ -218,6 +218,9 @@ LRESULT EditorFrame::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             if (palettes_) palettes_->layout();
             return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wparam) != WA_INACTIVE && palettes_) palettes_->raise_floating();
+            break;
         case WM_TIMER:
             if (wparam == res::kClockTimer) {
                 on_timer();

@@ -49,8 +49,8 @@ void quiet_editor_settings() {
     set_setting_number("PromptSave", 1);
     set_setting_number("OnTop", 0);
     set_setting_number("RunAtLeastOnce", 1);  // no file association at a "first" start
-    // Every palette and the status bar shown.
-    for (const char* name : {"Actions", "Properties", "Output", "Variables", "Statusbar"}) {
+    // Every palette and the status bar shown, palettes in their original places.
+    for (const char* name : {"Toolbar", "Actions", "Properties", "Output", "Variables", "Statusbar"}) {
         HKEY h;
         const std::string key = std::string("SOFTWARE\\Zorbel\\Palettes\\") + name;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) !=
@@ -58,6 +58,9 @@ void quiet_editor_settings() {
             continue;
         const DWORD shown = 1;
         RegSetValueExA(h, "visible", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&shown), sizeof(shown));
+        for (const char* place : {"bDocked", "iDockedSize", "iDockedSide", "rectFloat.left", "rectFloat.top",
+                                  "rectFloat.right", "rectFloat.bottom"})
+            RegDeleteValueA(h, place);
         RegCloseKey(h);
     }
 }
@@ -94,7 +97,9 @@ Step test_step(const char* action, const std::string& text, const std::string& c
     return step;
 }
 
-EditorDriver::EditorDriver() { quiet_editor_settings(); }
+EditorDriver::EditorDriver(bool fresh_settings) {
+    if (fresh_settings) quiet_editor_settings();
+}
 
 EditorDriver::~EditorDriver() {
     if (buffer_ && process_.handle()) VirtualFreeEx(process_.handle(), buffer_, 0, MEM_RELEASE);
@@ -243,13 +248,124 @@ std::string EditorDriver::title() const { return window_text(frame_); }
 
 std::string EditorDriver::text_of(int id) const { return window_text(child(id)); }
 
+namespace {
+
+struct FrameSearch {
+    std::string name;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect_frames(HWND window, LPARAM lparam) {
+    auto* search = reinterpret_cast<FrameSearch*>(lparam);
+    char cls[32] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    if (lstrcmpA(cls, "QuenbyDock") == 0 && (search->name.empty() || window_text(window) == search->name))
+        search->found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
 HWND EditorDriver::child(int id) const {
-    // Controls sit in the main window or in a palette frame.
+    // Controls sit in the main window, in a docked palette frame or in a floating one.
     HWND direct = GetDlgItem(frame_, id);
     if (direct) return direct;
     for (HWND w = GetWindow(frame_, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
         if (HWND inner = GetDlgItem(w, id)) return inner;
+    FrameSearch search;
+    EnumThreadWindows(thread_, collect_frames, reinterpret_cast<LPARAM>(&search));
+    for (HWND frame : search.found)
+        if (HWND inner = GetDlgItem(frame, id)) return inner;
     return nullptr;
+}
+
+HWND EditorDriver::palette_frame(const std::string& name) const {
+    FrameSearch search;
+    search.name = name;
+    EnumChildWindows(frame_, collect_frames, reinterpret_cast<LPARAM>(&search));
+    EnumThreadWindows(thread_, collect_frames, reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? nullptr : search.found.front();
+}
+
+RECT EditorDriver::client_rect_of(HWND window) const {
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, frame_, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+::testing::AssertionResult EditorDriver::caption_double_click(HWND frame) {
+    RECT r;
+    GetWindowRect(frame, &r);
+    const LPARAM at = MAKELPARAM(r.left + 20, r.top + 8);
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(frame, WM_NCLBUTTONDBLCLK, HTCAPTION, at, SMTO_NORMAL, kDeadlineMs, &ignored))
+        return ::testing::AssertionFailure() << "the frame does not answer";
+    SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &ignored);
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult EditorDriver::drag(POINT from, POINT to, bool control) {
+    SetForegroundWindow(frame_);
+    auto send_key = [](WORD vk, bool up) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &in, sizeof(in));
+    };
+    // Absolute moves as a real mouse makes them; the pointer is there once the system says so.
+    const int screen_w = GetSystemMetrics(SM_CXSCREEN), screen_h = GetSystemMetrics(SM_CYSCREEN);
+    // Presses and releases carry their position: the X server may still report an older one.
+    auto send_mouse = [&](DWORD flags, POINT at) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = (at.x * 65535 + screen_w / 2) / (screen_w - 1);
+        in.mi.dy = (at.y * 65535 + screen_h / 2) / (screen_h - 1);
+        in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &in, sizeof(in));
+    };
+    auto move_to = [&](int x, int y) {
+        auto send_move = [&] {
+            INPUT in = {};
+            in.type = INPUT_MOUSE;
+            in.mi.dx = (x * 65535 + screen_w / 2) / (screen_w - 1);
+            in.mi.dy = (y * 65535 + screen_h / 2) / (screen_h - 1);
+            in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            SendInput(1, &in, sizeof(in));
+        };
+        send_move();
+        return wait_until([&] {
+            POINT p;
+            GetCursorPos(&p);
+            if (p.x != x || p.y != y) send_move();
+            return p.x == x && p.y == y;
+        }, 3000);
+    };
+    wait_until([&] { return GetForegroundWindow() == frame_; }, 3000);
+    if (!move_to(from.x, from.y)) return ::testing::AssertionFailure() << "the pointer did not reach the start";
+    pump_for(300);
+    DWORD_PTR idle = 0;
+    SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &idle);
+    send_mouse(MOUSEEVENTF_LEFTDOWN, from);
+    pump_for(150);
+    // Pressed once the drag has begun: Wine takes the modifier states from the X server
+    // when the activation changes, which would undo an earlier synthetic Ctrl.
+    if (control) send_key(VK_CONTROL, false);
+    const int steps = 8;
+    bool moved = true;
+    for (int i = 1; i <= steps && moved; ++i) {
+        moved = static_cast<bool>(move_to(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps));
+        pump_for(60);
+    }
+    pump_for(200);
+    send_mouse(MOUSEEVENTF_LEFTUP, to);
+    if (control) send_key(VK_CONTROL, true);
+    pump_for(300);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &ignored);
+    if (!moved) return ::testing::AssertionFailure() << "the pointer did not follow the drag";
+    return ::testing::AssertionSuccess();
 }
 
 bool EditorDriver::select_action(const std::string& name) {

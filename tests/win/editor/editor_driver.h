@@ -34,7 +34,9 @@ struct ExpectedBox {
 
 class EditorDriver {
 public:
-    EditorDriver();
+    EditorDriver() : EditorDriver(true) {}
+    // `fresh_settings` false keeps what the last editor stored (a restart).
+    explicit EditorDriver(bool fresh_settings);
     ~EditorDriver();
 
     // Starts the editor with `arguments` and waits for its main window.
@@ -80,6 +82,18 @@ public:
     // A control of the editing pane on show.
     HWND pane_control(int id) const;
 
+    // A palette's frame by its name: docked (a child of the main window) or floating
+    // (a window of the editor's thread owned by it); null when there is none.
+    HWND palette_frame(const std::string& name) const;
+    // A real drag with the left button: pressed at `from`, moved in steps to `to` (with
+    // Ctrl held from just after the press when asked), released; returns once the
+    // editor has handled it.
+    ::testing::AssertionResult drag(POINT from, POINT to, bool control = false);
+    // Double-clicks the frame's caption (the non-client message the system sends).
+    ::testing::AssertionResult caption_double_click(HWND frame);
+    // The window's rectangle in the main window's client coordinates.
+    RECT client_rect_of(HWND window) const;
+
     // Boxes shown that no expectation matched.
     std::vector<std::string> unexpected;
 
@@ -94,7 +108,8 @@ private:
     void* buffer_ = nullptr;
 };
 
-// The settings every editor test starts from: no Welcome dialog, no reload.
+// The settings every editor test starts from: no Welcome dialog, no reload, every
+// palette shown in its original place.
 void quiet_editor_settings();
 // A DWORD or text setting read back ("" when missing).
 std::string setting_of(const char* name);
