@@ -222,8 +222,13 @@ LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARA
             close_frame(*host, *e);
             return 0;
         case kRaiseFrameMessage:
-            if (!e->place.docked && IsWindowVisible(window))
-                SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            if (!e->place.docked && IsWindowVisible(window)) {
+                // Above the main window, and topmost exactly while it is (Keep on Top).
+                const bool topmost = (GetWindowLongA(host->main_window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+                SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                if (!topmost) SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
             return 0;
         case WM_MOUSEWHEEL:
             if (e->content) return SendMessageA(e->content, message, wparam, lparam);

@@ -60,7 +60,8 @@ void EditorFrame::create_toolbar() { toolbar_ = create_toolbar_window(frame_, in
 
 void EditorFrame::rebuild_recent_menu(HMENU menu) {
     // Only the Recent Files submenu holds item 1002.
-    if (GetMenuState(menu, cmd::kRecentFirst, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
+    // (By position: a search by command would also find it from the File menu.)
+    if (GetMenuItemID(menu, 0) != static_cast<UINT>(cmd::kRecentFirst)) return;
     for (int id = cmd::kRecentFirst + 1; id <= cmd::kRecentLast; ++id) DeleteMenu(menu, id, MF_BYCOMMAND);
     const std::vector<std::string> list = recent_files(program_.store);
     if (list[0].empty()) {

@@ -161,6 +161,8 @@ void EditorFrame::on_create() {
     HMENU system = GetSystemMenu(frame_, FALSE);
     AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(system, MF_STRING, cmd::kAbout, "About Zorbel...");
+    menus_.reset(new MenuPainter(palettes_->style()));
+    menus_->own(GetMenu(frame_), toolbar_);
     palettes_->layout();
 }
 
@@ -218,6 +220,17 @@ LRESULT EditorFrame::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             if (palettes_) palettes_->layout();
             return 0;
+        case WM_MEASUREITEM:
+            if (menus_ && menus_->measure(reinterpret_cast<MEASUREITEMSTRUCT*>(lparam))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (menus_ && menus_->draw(reinterpret_cast<DRAWITEMSTRUCT*>(lparam))) return TRUE;
+            break;
+        case WM_MENUCHAR:
+            if (menus_ && HIWORD(wparam) == MF_POPUP)
+                if (LRESULT chosen = menus_->menu_char(reinterpret_cast<HMENU>(lparam), static_cast<char>(LOWORD(wparam))))
+                    return chosen;
+            break;
         case WM_ACTIVATE:
             if (LOWORD(wparam) != WA_INACTIVE && palettes_) palettes_->raise_floating();
             break;
@@ -389,6 +402,7 @@ void EditorFrame::set_on_top(bool on) {
     program_.ui.box_style = on ? MB_TOPMOST : 0;
     SetWindowPos(frame_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     set_keep_on_top_button(toolbar_, on);
+    if (palettes_) palettes_->raise_floating();
     CheckMenuItem(GetMenu(frame_), cmd::kKeepOnTop, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 

@@ -10,6 +10,7 @@
 #include "app/run_program_win.h"
 #include "editor/actions_tree_win.h"
 #include "editor/docking_host_win.h"
+#include "editor/menu_painter_win.h"
 #include "editor/model/step_commands.h"
 #include "editor/palettes_win.h"
 #include "editor/pane_host.h"
@@ -97,6 +98,7 @@ private:
     StepCommands commands_;
     StepGrid grid_;
     std::unique_ptr<DockingHost> palettes_;
+    std::unique_ptr<MenuPainter> menus_;
     OutputPalette output_;
     VariablesListPalette variables_;
     StepPanes panes_;

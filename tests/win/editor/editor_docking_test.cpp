@@ -81,6 +81,7 @@ void expect_original_layout(EditorDriver& editor, const char* picture) {
 
 TEST(EditorDocking, OriginalLayoutAndResetUserInterface) {
     EditorDriver editor;
+    original_palette_places();
     ASSERT_TRUE(editor.start());
     expect_original_layout(editor, "docking_original");
     // Moved about, then "No" keeps it, "Yes" gives the original layout again.
@@ -111,6 +112,7 @@ TEST(EditorDocking, OriginalLayoutAndResetUserInterface) {
 
 TEST(EditorDocking, CaptionDoubleClickDocksAndFloats) {
     EditorDriver editor;
+    original_palette_places();
     set_palette_number("Variables", "bDocked", 0);
     set_palette_number("Variables", "iDockedSide", 5);  // not a side: docks at the top
     set_palette_number("Variables", "iDockedSize", 120);
@@ -147,6 +149,7 @@ TEST(EditorDocking, CaptionDoubleClickDocksAndFloats) {
 // Variables lies over the caption of Properties in the original layout: it goes first.
 TEST(EditorDocking, DragsDockUnlessControlIsHeld) {
     EditorDriver editor;
+    original_palette_places();
     ASSERT_TRUE(editor.start());
     HWND properties = editor.palette_frame("Properties"), variables = editor.palette_frame("Variables");
     RECT client;
@@ -190,6 +193,7 @@ TEST(EditorDocking, InnerEdgeResizeAndPlacesAcrossARestart) {
     RECT stored_variables = {};
     {
         EditorDriver editor;
+        original_palette_places();
         ASSERT_TRUE(editor.start());
         HWND actions = editor.palette_frame("Actions");
         // Only the inner edge sizes a docked frame.
@@ -241,6 +245,7 @@ TEST(EditorDocking, InnerEdgeResizeAndPlacesAcrossARestart) {
 // kept as it was stored.
 TEST(EditorDocking, DockedSizeClampedAtLayout) {
     EditorDriver editor;
+    original_palette_places();
     set_palette_number("Output", "bDocked", 1);
     set_palette_number("Output", "iDockedSide", 8);
     set_palette_number("Output", "iDockedSize", 5000);
@@ -253,17 +258,37 @@ TEST(EditorDocking, DockedSizeClampedAtLayout) {
     EXPECT_EQ("5000", palette_setting("Output", "iDockedSize"));
 }
 
-// Each look paints the docked captions from its own first colour.
-TEST(EditorDocking, InterfaceStylesPaintTheCaptions) {
+BOOL CALLBACK find_menu_window(HWND window, LPARAM lparam) {
+    char cls[16] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    if (lstrcmpA(cls, "#32768") == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(lparam) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+COLORREF pixel_at(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF pixel = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+// Each look paints the docked captions from its own first colour, and the menus (drawn
+// by the program) with its own image column: the last File item, "Exit", has no image.
+TEST(EditorDocking, InterfaceStylesPaintCaptionsAndMenus) {
     const struct {
         const char* style;
-        uint32_t caption_from;
-    } cases[] = {{"Office 2003", 0xF9DAC3}, {"Office XP", 0xC0C0C0}, {"Office 97", 0x800000}};
+        uint32_t caption_from, menu_margin;
+    } cases[] = {{"Office 2003", 0xF9DAC3, 0xF7D6BE}, {"Office XP", 0xC0C0C0, 0xD8D2D0},
+                 {"Office 97", 0x800000, 0xC0C0C0}};
     for (const auto& c : cases) {
         const char* style = c.style;
         SCOPED_TRACE(style);
         set_setting_text("InterfaceStyle", style);
         EditorDriver editor;
+        original_palette_places();
         ASSERT_TRUE(editor.start());
         HWND actions = editor.palette_frame("Actions");
         SetForegroundWindow(editor.frame());
@@ -271,11 +296,23 @@ TEST(EditorDocking, InterfaceStylesPaintTheCaptions) {
         pump_for(300);
         POINT at{1, 2};
         ClientToScreen(actions, &at);
-        HDC screen = GetDC(nullptr);
-        const COLORREF pixel = GetPixel(screen, at.x, at.y);
-        ReleaseDC(nullptr, screen);
+        const COLORREF pixel = pixel_at(at.x, at.y);
         EXPECT_EQ(c.caption_from, static_cast<uint32_t>(pixel));
         keep_picture(editor.frame(), std::string("docking_style_") + (style + 7));
+        ASSERT_TRUE(editor.key('F', {VK_MENU}));
+        HWND menu = nullptr;
+        ASSERT_TRUE(wait_until([&] {
+            menu = nullptr;
+            EnumThreadWindows(GetWindowThreadProcessId(editor.frame(), nullptr), find_menu_window,
+                              reinterpret_cast<LPARAM>(&menu));
+            return menu != nullptr;
+        }, 5000));
+        pump_for(300);
+        const RECT m = screen_rect(menu);
+        EXPECT_EQ(c.menu_margin, static_cast<uint32_t>(pixel_at(m.left + 14, m.bottom - 14)));
+        keep_picture(menu, std::string("menu_style_") + (style + 7));
+        ASSERT_TRUE(editor.key(VK_ESCAPE));
+        ASSERT_TRUE(editor.key(VK_ESCAPE));
         ASSERT_TRUE(editor.close());
     }
     set_setting_text("InterfaceStyle", "");

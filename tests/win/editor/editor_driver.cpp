@@ -58,6 +58,33 @@ void quiet_editor_settings() {
             continue;
         const DWORD shown = 1;
         RegSetValueExA(h, "visible", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&shown), sizeof(shown));
+        RegCloseKey(h);
+    }
+    // The original places, except that Properties and Variables are docked (right and
+    // bottom) rather than floating over the grid: a click sent to a control of a frame
+    // that is not active does not always take under Wine.
+    original_palette_places();
+    auto dock = [](const char* name, DWORD side, DWORD size) {
+        HKEY h;
+        const std::string key = std::string("SOFTWARE\\Zorbel\\Palettes\\") + name;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        const DWORD one = 1;
+        RegSetValueExA(h, "bDocked", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
+        RegSetValueExA(h, "iDockedSide", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&side), sizeof(side));
+        RegSetValueExA(h, "iDockedSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size), sizeof(size));
+        RegCloseKey(h);
+    };
+    dock("Properties", 4, 300);
+    dock("Variables", 8, 150);
+}
+
+void original_palette_places() {
+    for (const char* name : {"Toolbar", "Actions", "Properties", "Output", "Variables"}) {
+        HKEY h;
+        const std::string key = std::string("SOFTWARE\\Zorbel\\Palettes\\") + name;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) continue;
         for (const char* place : {"bDocked", "iDockedSize", "iDockedSide", "rectFloat.left", "rectFloat.top",
                                   "rectFloat.right", "rectFloat.bottom"})
             RegDeleteValueA(h, place);

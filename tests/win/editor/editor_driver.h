@@ -109,8 +109,10 @@ private:
 };
 
 // The settings every editor test starts from: no Welcome dialog, no reload, every
-// palette shown in its original place.
+// palette shown and docked (Properties at the right, Variables at the bottom).
 void quiet_editor_settings();
+// No palette places stored: the editor starts with the original layout.
+void original_palette_places();
 // A DWORD or text setting read back ("" when missing).
 std::string setting_of(const char* name);
 // Writes `script` to `path` with the program's own writer.
