@@ -161,11 +161,24 @@ TEST(EditorDocking, DragsDockUnlessControlIsHeld) {
     };
     const RECT grid = screen_rect(editor.child(res::kGrid));
     const POINT middle{(grid.left + grid.right) / 2, (grid.top + grid.bottom) / 2};
-    // Variables to the right edge: docked on the right with its docked size.
-    ASSERT_TRUE(editor.drag(caption_of(variables), {client.right - 5, middle.y}));
+    // Variables to the right edge: while held there, the frame is out of sight, an outline
+    // shows the strip it would take and the status bar says how to keep it floating.
+    const Area a = area_of(editor);
+    ASSERT_TRUE(editor.drag(caption_of(variables), {client.right - 5, middle.y}, false, [&] {
+        EXPECT_EQ("Hold down the CONTROL key to prevent docking", editor.status_part(0));
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(NULLREGION, GetWindowRgn(variables, region));
+        DeleteObject(region);
+        HWND outline = nullptr;
+        for (HWND w = FindWindowExA(nullptr, nullptr, "QuenbyDock", ""); w; w = FindWindowExA(nullptr, w, "QuenbyDock", ""))
+            if (IsWindowVisible(w) && (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) outline = w;
+        ASSERT_NE(nullptr, outline);
+        RECT expected = {a.width - 150, 0, a.width, a.bottom};
+        MapWindowPoints(editor.frame(), nullptr, reinterpret_cast<POINT*>(&expected), 2);
+        EXPECT_TRUE(same(expected, screen_rect(outline)));
+    }));
     ASSERT_TRUE(wait_until([&] { return docked(editor, variables); }, 3000));
     EXPECT_EQ("", editor.status_part(0));
-    const Area a = area_of(editor);
     EXPECT_TRUE(same({a.width - 150, 30, a.width, a.bottom - 150}, editor.client_rect_of(variables)));
     keep_picture(editor.frame(), "docking_variables_right");
     // Properties to the middle of the grid: floating, moved as far as the pointer.

@@ -332,7 +332,7 @@ RECT EditorDriver::client_rect_of(HWND window) const {
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult EditorDriver::drag(POINT from, POINT to, bool control) {
+::testing::AssertionResult EditorDriver::drag(POINT from, POINT to, bool control, std::function<void()> while_held) {
     SetForegroundWindow(frame_);
     auto send_key = [](WORD vk, bool up) {
         INPUT in = {};
@@ -386,6 +386,7 @@ RECT EditorDriver::client_rect_of(HWND window) const {
         pump_for(60);
     }
     pump_for(200);
+    if (while_held) while_held();
     send_mouse(MOUSEEVENTF_LEFTUP, to);
     if (control) send_key(VK_CONTROL, true);
     pump_for(300);

@@ -88,7 +88,9 @@ public:
     // A real drag with the left button: pressed at `from`, moved in steps to `to` (with
     // Ctrl held from just after the press when asked), released; returns once the
     // editor has handled it.
-    ::testing::AssertionResult drag(POINT from, POINT to, bool control = false);
+    // `while_held` runs at `to` before the release.
+    ::testing::AssertionResult drag(POINT from, POINT to, bool control = false,
+                                    std::function<void()> while_held = nullptr);
     // Double-clicks the frame's caption (the non-client message the system sends).
     ::testing::AssertionResult caption_double_click(HWND frame);
     // The window's rectangle in the main window's client coordinates.
