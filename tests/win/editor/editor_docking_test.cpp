@@ -288,6 +288,29 @@ COLORREF pixel_at(int x, int y) {
     return pixel;
 }
 
+// A right click on a caption lists the palettes; choosing one sends its toggle command.
+TEST(EditorDocking, CaptionMenuTogglesAPalette) {
+    EditorDriver editor;
+    ASSERT_TRUE(editor.start());
+    HWND actions = editor.palette_frame("Actions");
+    RECT r = screen_rect(actions);
+    PostMessageA(actions, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(r.left + 30, r.top + 10));
+    HWND menu = nullptr;
+    ASSERT_TRUE(wait_until([&] {
+        EnumThreadWindows(GetWindowThreadProcessId(editor.frame(), nullptr), find_menu_window,
+                          reinterpret_cast<LPARAM>(&menu));
+        return menu != nullptr;
+    }, 5000));
+    keep_picture(menu, "docking_caption_menu");
+    // Toolbar, Actions, Properties, Output, Variables: the fourth is Output.
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(editor.key(VK_DOWN));
+    ASSERT_TRUE(editor.key(VK_RETURN));
+    ASSERT_TRUE(wait_until([&] { return !IsWindowVisible(editor.palette_frame("Output")); }, 3000));
+    EXPECT_TRUE(IsWindowVisible(editor.palette_frame("Variables")));
+    ASSERT_TRUE(editor.close());
+    EXPECT_EQ("-1", palette_setting("Output", "visible"));
+}
+
 // Each look paints the docked captions from its own first colour, and the menus (drawn
 // by the program) with its own image column: the last File item, "Exit", has no image.
 TEST(EditorDocking, InterfaceStylesPaintCaptionsAndMenus) {
