@@ -81,6 +81,7 @@ bool DockingHost::create(Palette palette, HWND content) {
     entries_.push_back(entry);
     Entry& stored = entries_.back();
     if (content) SetParent(content, stored.frame);
+    SendMessageA(stored.frame, WM_SIZE, 0, 0);  // the content fills the frame
     if (stored.place.docked) {
         stored.place.docked = false;
         dock_toggle(stored);
