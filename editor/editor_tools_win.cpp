@@ -37,7 +37,10 @@ INT_PTR CALLBACK running_windows_procedure(HWND dialog, UINT message, WPARAM wpa
             HWND text = GetDlgItem(dialog, res::kRunningWindowsText);
             SendMessageA(text, EM_SETLIMITTEXT, 0, 0);
             SetWindowTextA(text, reinterpret_cast<const std::string*>(lparam)->c_str());
-            return TRUE;
+            // The caret at the top, nothing selected: the list opens at its first line.
+            SetFocus(text);
+            SendMessageA(text, EM_SETSEL, 0, 0);
+            return FALSE;
         }
         case WM_COMMAND:
             if (LOWORD(wparam) == IDCANCEL || LOWORD(wparam) == IDOK) EndDialog(dialog, IDCANCEL);

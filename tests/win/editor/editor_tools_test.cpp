@@ -158,6 +158,44 @@ TEST(EditorTools, AutoIndentOfAnEmptyScriptFindsNothing) {
     EXPECT_EQ("Zorbel", editor.title());
 }
 
+// The Find dialog's text and direction, and a typed step number, through the real prompts.
+TEST(EditorTools, FindDialogAndGoToTypedNumber) {
+    TempFolder folder;
+    ScriptState script;
+    for (int i = 1; i <= 10; ++i) script.steps.push_back(test_step("Write to Log", "line " + std::to_string(i)));
+    ASSERT_TRUE(write_script(script, folder / "ten.zbx"));
+    EditorDriver editor;
+    set_setting_text("Find", "");
+    set_setting_number("FindDirection", 1);
+    ASSERT_TRUE(editor.start("/e " + quoted(folder / "ten.zbx")));
+    auto type = [](int control, const char* text) {
+        return [=](HWND dialog) { SetDlgItemTextA(dialog, control, text); };
+    };
+    // Find Next with no Find text opens the dialog, which searches down from the first row.
+    editor.expect_box("Find", IDOK, "", type(res::kFindText, "LINE 7"));
+    ASSERT_TRUE(editor.command(cmd::kFindNext));
+    EXPECT_EQ(std::vector<int>{6}, editor.selected_rows());
+    EXPECT_EQ("1", setting_of("FindDirection"));
+    editor.expect_box("Find", IDOK, "", [](HWND dialog) {
+        SetDlgItemTextA(dialog, res::kFindText, "line 2");
+        SendDlgItemMessageA(dialog, res::kFindDown, BM_SETCHECK, BST_UNCHECKED, 0);
+        SendDlgItemMessageA(dialog, res::kFindUp, BM_SETCHECK, BST_CHECKED, 0);
+    });
+    ASSERT_TRUE(editor.command(cmd::kFind));
+    EXPECT_EQ(std::vector<int>{1}, editor.selected_rows());
+    EXPECT_EQ("-1", setting_of("FindDirection"));
+    struct Typed {
+        const char* text;
+        int row;
+    };
+    for (const Typed& t : {Typed{"9999", 9}, Typed{"0", 0}, Typed{"5", 4}, Typed{"abc", 0}}) {
+        SCOPED_TRACE(t.text);
+        editor.expect_box("Go to Step Number", IDOK, "", type(res::kGoToText, t.text));
+        ASSERT_TRUE(editor.command(cmd::kGoToStep));
+        EXPECT_EQ(std::vector<int>{t.row}, editor.selected_rows());
+    }
+}
+
 // Windows of this test program that the listings must tell apart: an owner with a caption,
 // a captioned window it owns (a popup, not a main window) and a control without a caption.
 class ListingProbes {
