@@ -42,6 +42,7 @@ TEST(AutoIndent, IndentsAndReportsOverTheBlockCases) {
          {0, 1, 1, 0},
          ""},
         {"ELSE sits with its IF", {"IF Expression", "ELSE", "END IF"}, {0, 0, 0}, ""},
+        {"skipped ELSE stays in its block", {"IF Expression", "-ELSE", "END IF"}, {0, 1, 0}, ""},
         {"two END IF after one IF",
          {"IF Expression", "END IF", "END IF"},
          {0, 0, -1},

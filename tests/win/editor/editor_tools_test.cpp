@@ -98,6 +98,15 @@ std::string edit_text(HWND edit) {
     return text;
 }
 
+// A box's picture once its thread has painted it.
+void keep_box_picture(HWND box, const std::string& name) {
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(box, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kDeadlineMs, &ignored);
+    pump_for(200);
+    keep_picture(box, name);
+}
+
 Step indented(const char* action, int32_t indents, int32_t status = kStatusNormal) {
     Step step = test_step(action, std::string(action) == "Write to Log" ? "x" : "");
     step.indents = indents;
@@ -133,7 +142,7 @@ TEST(EditorTools, AutoIndentWritesTheIndentsItComputedIntoTheSavedFile) {
         EditorDriver editor;
         ASSERT_TRUE(editor.start("/e " + quoted(path)));
         if (!c.error.empty())
-            editor.expect_box(c.error, IDOK, "", [](HWND box) { keep_picture(box, "editor_tools_validation_error"); });
+            editor.expect_box(c.error, IDOK, "", [](HWND box) { keep_box_picture(box, "editor_tools_validation_error"); });
         ASSERT_TRUE(editor.command(cmd::kAutoIndent));
         if (c.error.empty()) {
             EXPECT_EQ(format("Validation of %d step(s) complete - 0 errors found", static_cast<int>(c.steps.size())),
@@ -237,7 +246,7 @@ TEST(EditorTools, WindowListingsOfTheTestbed) {
         std::string shown;
         editor.expect_box("Currently Running Windows", IDCANCEL, "", [&](HWND box) {
             shown = edit_text(GetDlgItem(box, res::kRunningWindowsText));
-            keep_picture(box, "editor_tools_running_windows");
+            keep_box_picture(box, "editor_tools_running_windows");
         });
         ASSERT_TRUE(editor.command(cmd::kAllWindows));
         const std::string all = read_file(listing);
@@ -315,7 +324,7 @@ TEST(EditorTools, OpenLogfileMessages) {
     editor.expect_box(
         "The logfile is empty, and logging is currently disabled.\n\nGo to \"Tools - Options\" to adjust the logfile "
         "settings.\n\nDo you want to go there now?",
-        IDNO, "", [](HWND box) { keep_picture(box, "editor_tools_logfile_question"); });
+        IDNO, "", [](HWND box) { keep_box_picture(box, "editor_tools_logfile_question"); });
     ASSERT_TRUE(editor.command(cmd::kOpenLogfile));
 
     // With content it opens in its program, whatever logging is set to.
