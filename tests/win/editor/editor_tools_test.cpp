@@ -2,6 +2,7 @@
 // file as ground truth, the window listings of the testbed, and Open Logfile.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,7 +28,13 @@ std::string hex_handle(HWND window) {
 // and title, and ended by its process id when the object goes.
 class ShellOpened {
 public:
-    explicit ShellOpened(std::string title_part) : title_part_(std::move(title_part)) {}
+    // Windows that match already (one still closing) are not the one to wait for.
+    explicit ShellOpened(std::string title_part) : title_part_(std::move(title_part)) {
+        EnumWindows(match, reinterpret_cast<LPARAM>(this));
+        if (window_) before_.push_back(window_);
+        window_ = nullptr;
+        pid_ = 0;
+    }
     ~ShellOpened() {
         if (!pid_) return;
         if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid_)) {
@@ -37,10 +44,12 @@ public:
         }
     }
     ::testing::AssertionResult wait() {
-        return wait_until([&] {
-            EnumWindows(match, reinterpret_cast<LPARAM>(this));
-            return window_ != nullptr;
-        });
+        return wait_until(
+            [&] {
+                EnumWindows(match, reinterpret_cast<LPARAM>(this));
+                return window_ != nullptr;
+            },
+            20000);
     }
     HWND window() const { return window_; }
 
@@ -51,11 +60,13 @@ private:
         GetClassNameA(window, cls, sizeof(cls));
         GetWindowTextA(window, title, sizeof(title));
         if (lstrcmpiA(cls, "Notepad") != 0 || !contains_ignore_case(title, self->title_part_)) return TRUE;
+        if (std::find(self->before_.begin(), self->before_.end(), window) != self->before_.end()) return TRUE;
         self->window_ = window;
         GetWindowThreadProcessId(window, &self->pid_);
         return FALSE;
     }
     std::string title_part_;
+    std::vector<HWND> before_;
     HWND window_ = nullptr;
     DWORD pid_ = 0;
 };
