@@ -89,6 +89,11 @@ private:
     // Reset User Interface (editor_docking_win.cpp); `ask` unless the program sent it.
     void reset_interface(bool ask);
 
+    // Tools (editor_tools_win.cpp).
+    void auto_indent_and_validate();
+    void list_windows(int id);
+    void open_logfile();
+
     RunProgram& program_;
     HINSTANCE instance_;
     CommandLine line_;
