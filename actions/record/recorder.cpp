@@ -144,11 +144,13 @@ void Recorder::store_recording() {
                             script.steps[static_cast<size_t>(step_)].family == kFamilyRecording;
     if (!step_there) return;
     const int32_t count = static_cast<int32_t>(buffer_.size());
-    const int32_t slot = script.add_recording(buffer_);
-    if (slot < 0) {
+    if (script.recording_count >= kMaxRecordings) {
         message(kInsufficientMemory);
         return;
     }
+    if (before_store) before_store();
+    const int32_t slot = script.add_recording(buffer_);
+    if (slot < 0) return;
     Step& step = script.steps[static_cast<size_t>(step_)];
     copy_to_field(step.value[0], std::to_string(count));
     copy_to_field(step.value[1], std::to_string(slot));

@@ -52,8 +52,10 @@ public:
     size_t buffer_limit = static_cast<size_t>(-1) / sizeof(RecordingEvent);
     // The events recorded so far (during a recording).
     const std::vector<RecordingEvent>& events() const { return buffer_; }
-    // Called after every change of state (and when a recording was stored).
+    // Called after every change of state (and when a recording was stored), and just
+    // before a recording is stored into its step.
     std::function<void()> changed;
+    std::function<void()> before_store;
 
     void recorded(const RecordingEvent& event) override;
     void journal_cancelled() override;

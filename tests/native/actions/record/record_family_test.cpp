@@ -136,7 +136,9 @@ TEST(RecordingStep, PlaysOnlyFromAFilledSlotAndNoMoreThanItHolds) {
         rig.script.current_step = 0;
         rig.run.running = true;
         EXPECT_EQ(c.result, rig.run_step());
-        if (c.result == kStepFailed) EXPECT_EQ("Unable to start recording", rig.run.error_text);
+        if (c.result == kStepFailed) {
+            EXPECT_EQ("Unable to start recording", rig.run.error_text);
+        }
         rig.desktop.recorder.play_all();
         EXPECT_EQ(c.plays, rig.count_calls("play "));
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actions/record/recorder.h"
+#include "core/script_file.h"
 #include "tests/native/support/run_rig.h"
 
 namespace zorbel {
@@ -72,6 +73,29 @@ TEST(Recorder, TheBufferGrowsBeforeItRunsShortAndAFailedGrowthEndsTheRecording) 
     EXPECT_EQ("216/1", rig.values(1));
 }
 
+// A recording of 300 events (the buffer grown once) comes back whole from its file,
+// in the step that holds it, every field but the window.
+TEST(Recorder, ThreeHundredEventsRoundTripThroughTheScriptFile) {
+    RecorderRig rig;
+    rig.recorder.start_recording(1);
+    for (uint32_t i = 0; i < 300; ++i) rig.hooks.see(i % 3 ? kMove : kKeyDown, 65 + i % 26, i * 7, kOtherWindow, i % 50);
+    rig.recorder.stop();
+    ASSERT_EQ("300/0", rig.values(1));
+    ScriptState loaded;
+    SilentUserInterface quiet;
+    ASSERT_EQ(2, load_script_text(&loaded, script_to_text(rig.script), "x.zbx", &quiet));
+    EXPECT_STREQ("300", loaded.steps[1].value[0]);
+    const std::vector<RecordingEvent>& back = loaded.recordings[static_cast<size_t>(text_to_number(loaded.steps[1].value[1]))];
+    ASSERT_EQ(300u, back.size());
+    for (size_t i = 0; i < back.size(); ++i) {
+        const RecordingEvent& was = rig.script.recordings[0][i];
+        EXPECT_EQ(was.message, back[i].message);
+        EXPECT_EQ(was.param_first, back[i].param_first);
+        EXPECT_EQ(was.param_second, back[i].param_second);
+        EXPECT_EQ(was.time, back[i].time);
+    }
+}
+
 // A file may already hold every slot: "256 or more" refuses, not only exactly 256.
 TEST(Recorder, RefusesANewRecordingWhenTheSlotsAreUsedUp) {
     for (int32_t used : {254, 255, 256}) {
@@ -80,8 +104,9 @@ TEST(Recorder, RefusesANewRecordingWhenTheSlotsAreUsedUp) {
         rig.script.recording_count = used;
         EXPECT_EQ(used < 255, rig.recorder.start_recording(0));
         EXPECT_EQ(used < 255 ? 0u : 1u, rig.ui.boxes.size());
-        if (used >= 255)
+        if (used >= 255) {
             EXPECT_EQ(0u, rig.ui.boxes[0].find("System Message|A maximum of 256 recordings per script"));
+        }
     }
 }
 
