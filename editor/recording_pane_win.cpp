@@ -63,7 +63,7 @@ void RecordingPane::refresh() {
     std::string count;
     if (shown_ >= 0 && shown_ < script.step_count())
         count = std::string(field_text(script.steps[static_cast<size_t>(shown_)].value[0]));
-    SetWindowTextA(count_, count.empty() ? "0 actions recorded" : (count + " events recorded").c_str());
+    SetWindowTextA(count_, text_to_number(count) <= 0 ? "0 actions recorded" : (count + " events recorded").c_str());
 }
 
 bool RecordingPane::command(int id, int notification) {

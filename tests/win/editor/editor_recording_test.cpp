@@ -3,7 +3,11 @@
 // file holds them in the step that started the recording.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/script_file.h"
+#include "core/text_rules.h"
 #include "core/user_interface.h"
 #include "tests/win/editor/editor_driver.h"
 #include "tests/win/support/desktop.h"
@@ -43,19 +47,25 @@ TEST(EditorRecording, TheRecordingGoesIntoTheStepThatStartedItWhereverTheFocusIs
     ASSERT_TRUE(helper.start("\"" + built_program("zbsendinput.exe") + "\" k:72 k:73 s:200 k:19"));
     DWORD code = 0;
     ASSERT_TRUE(helper.wait_exit(&code));
-    ASSERT_TRUE(wait_until([&] { return editor.cell(0, 2) == "4 Events"; })) << editor.cell(0, 2);
+    ASSERT_TRUE(wait_until([&] { return button_text(record) == "Start Recording"; }));
     ASSERT_TRUE(editor.command(cmd::kSave));
 
     ScriptState saved;
     SilentUserInterface quiet;
     ASSERT_EQ(2, load_script(&saved, path, &quiet));
-    EXPECT_STREQ("4", saved.steps[0].value[0]);
-    EXPECT_STREQ("", saved.steps[1].value[0]);
-    ASSERT_EQ(4u, saved.recordings[0].size());
+    // The keys, in step 1's slot; Wine may add a pointer move when the testbed comes forward.
+    EXPECT_EQ(0, text_to_number(field_text(saved.steps[1].value[0])));
+    const std::vector<RecordingEvent>& events =
+        saved.recordings[static_cast<size_t>(text_to_number(field_text(saved.steps[0].value[1])))];
+    std::vector<RecordingEvent> keys;
+    for (const RecordingEvent& e : events)
+        if (e.message != WM_MOUSEMOVE) keys.push_back(e);
+    EXPECT_EQ(std::to_string(events.size()), saved.steps[0].value[0]);
+    ASSERT_EQ(4u, keys.size());
     const uint32_t messages[] = {WM_KEYDOWN, WM_KEYUP, WM_KEYDOWN, WM_KEYUP};
-    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(messages[i], saved.recordings[0][i].message) << i;
-    EXPECT_EQ(72u, saved.recordings[0][0].param_first & 0xFF);
-    EXPECT_EQ(73u, saved.recordings[0][2].param_first & 0xFF);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(messages[i], keys[i].message) << i;
+    EXPECT_EQ(72u, keys[0].param_first & 0xFF);
+    EXPECT_EQ(73u, keys[2].param_first & 0xFF);
     EXPECT_TRUE(editor.close());
 }
 
