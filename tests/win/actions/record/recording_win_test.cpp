@@ -154,6 +154,23 @@ TEST(RecordingWin, TheStopKeyEndsAPlaybackAndTheFailureModeDecides) {
     }
 }
 
+// The watcher hears keys of another program: a wrong key leaves the wait going, F5 ends it.
+TEST(RecordingWin, WaitForKeypressHearsTheKeysOfAnotherProgram) {
+    Testbed testbed;
+    ASSERT_TRUE(testbed.start());
+    ASSERT_TRUE(bring_to_front(testbed.window()));
+    SystemRunRig rig;
+    rig.only("Wait for Keypress", "{F5}", "10");
+    rig.run.running = true;
+    ASSERT_EQ(kStepFailed, rig.run_step());
+    ASSERT_TRUE(send_input("k:65"));
+    EXPECT_EQ(kStepFailed, rig.run_step());
+    ASSERT_TRUE(send_input("k:116"));
+    EXPECT_EQ(kStepSucceeded, rig.run_step());
+    EXPECT_NE(std::string::npos, rig.log().find("\tWaiting for keypress [116], user pressed [65]\r\n"));
+    rig.controller.stop_run(true);
+}
+
 }  // namespace
 }  // namespace wintest
 }  // namespace zorbel
