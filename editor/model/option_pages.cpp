@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/text_rules.h"
+
 namespace zorbel {
 
 const char kRestartMessage[] = "You will need to restart Zorbel for the changes to take effect";
@@ -184,6 +186,13 @@ int stop_key_index(int vk) {
     for (int i = 0; i < kStopKeyCount; ++i)
         if (kStopKeys[i].vk == vk) return i;
     return -1;
+}
+
+const char* failure_extra_label(std::string_view mode) {
+    if (contains_ignore_case(mode, "Jump")) return "Label:";
+    if (contains_ignore_case(mode, "Increment")) return "Variable:";
+    if (contains_ignore_case(mode, "Retry")) return "Retry count:";
+    return nullptr;
 }
 
 std::string speed_caption(int speed) {

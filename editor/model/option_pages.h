@@ -97,6 +97,10 @@ extern const int kStopKeyCount;
 // The list position of the key (the first entry with that code), or -1.
 int stop_key_index(int vk);
 
+// The caption of the General page's extra On Failure field: shown for the modes
+// containing "Jump", "Increment" or "Retry"; null (hidden) for the others.
+const char* failure_extra_label(std::string_view mode);
+
 // "Default Run Speed  (%d):"
 std::string speed_caption(int speed);
 

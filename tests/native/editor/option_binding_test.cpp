@@ -23,7 +23,9 @@ TEST(OptionPages, IdsAreUniqueAndEveryDefaultMatchesTheStartUpDefault) {
         const OptionPage& page = option_page(p);
         for (int i = 0; i < page.count; ++i) {
             const OptionRow& r = page.rows[i];
-            if (r.id >= 0 && r.kind != OptionKind::kFontPart) EXPECT_TRUE(ids.insert(r.id).second) << r.id;
+            if (r.id >= 0 && r.kind != OptionKind::kFontPart) {
+                EXPECT_TRUE(ids.insert(r.id).second) << r.id;
+            }
             if (!r.setting || r.kind == OptionKind::kRadio || r.kind == OptionKind::kTextRadio) continue;
             for (int d = 0; d < kSettingDefaultCount; ++d) {
                 if (std::string(kSettingDefaults[d].name) != r.setting) continue;
@@ -186,6 +188,9 @@ TEST(OptionPages, StopKeysAsListed) {
     EXPECT_STREQ("Pause", kStopKeys[stop_key_index(19)].name);
     EXPECT_EQ(-1, stop_key_index(0x41));
     EXPECT_EQ("Default Run Speed  (7):", speed_caption(7));
+    EXPECT_STREQ("Label:", failure_extra_label("Jump to Label"));
+    EXPECT_STREQ("Retry count:", failure_extra_label("retry the step x times"));
+    EXPECT_EQ(nullptr, failure_extra_label("Stop Silently"));
 }
 
 }  // namespace
