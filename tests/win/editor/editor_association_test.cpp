@@ -73,6 +73,9 @@ TEST_F(EditorAssociation, WritesTheKeysAsTabledAndTwiceChangesNothing) {
 // the value that could not be written, and says nothing of success.
 TEST_F(EditorAssociation, AFailedWriteIsNamedInsteadOfSuccess) {
     HKEY run;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, "Zorbel File\\shell", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &run, nullptr));
+    RegCloseKey(run);
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, "Zorbel File\\shell\\Run", 0, nullptr,
                                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &run, nullptr));
     RegCloseKey(run);
@@ -80,15 +83,21 @@ TEST_F(EditorAssociation, AFailedWriteIsNamedInsteadOfSuccess) {
     ASSERT_TRUE(editor.start());
     ASSERT_TRUE(editor.open_options());
     HWND files = editor.options_page(kFilesPage);
-    std::string shown;
+    std::string shown, shown_text;
     editor.expect_box("HKEY_CLASSES_ROOT\\Zorbel File\\shell\\Run\\command\\", IDOK, "", [&](HWND box) {
         char title[64] = {};
         GetWindowTextA(box, title, sizeof(title));
         shown = title;
+        for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            char text[1024] = {};
+            GetWindowTextA(c, text, sizeof(text));
+            shown_text += text;
+        }
     });
     PostMessageA(GetDlgItem(files, opt::kAssociate), BM_CLICK, 0, 0);
     ASSERT_TRUE(editor.boxes_done());
     EXPECT_EQ("File Association", shown);
+    EXPECT_EQ(std::string::npos, shown_text.find("has been associated")) << shown_text;
     EXPECT_EQ("<missing>", class_value("Zorbel File\\shell\\Run\\command"));
     EXPECT_EQ("&Edit", class_value("Zorbel File\\shell\\Edit"));  // the other writes were made
     ASSERT_TRUE(editor.close_options(PSBTN_CANCEL));
