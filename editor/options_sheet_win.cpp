@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <array>
 #include <cstring>
@@ -113,6 +114,22 @@ void browse_logfile(OptionsPageWindow& page) {
     if (GetSaveFileNameA(&dialog)) SetDlgItemTextA(page.window, opt::kLogfile, path);
 }
 
+// F1: the help file's options topic for the page ("LastTab" + 1).
+void page_help(OptionsPageWindow& page) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string help = path;
+    const size_t dot = help.find_last_of('.');
+    help = (dot == std::string::npos ? help : help.substr(0, dot)) + "Help.chm";
+    if (GetFileAttributesA(help.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        page.sheet->box("Unable to find the help file.\n\nPlease reinstall to correct this problem.", help.c_str(),
+                        MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const std::string topic = help + "::/options.htm#" + std::to_string(first_options_page(page.sheet->store) + 1);
+    ShellExecuteA(page.window, "open", "hh.exe", topic.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
 void on_command(OptionsPageWindow& page, int id, int code) {
     const OptionRow* row = find_option_row(page.spec(), id);
     if (!row) return;
@@ -193,6 +210,9 @@ INT_PTR CALLBACK page_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
                 default: return FALSE;
             }
             SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
+            return TRUE;
+        case WM_HELP:
+            if (page) page_help(*page);
             return TRUE;
         case WM_DESTROY:
             if (page) page->release();

@@ -24,14 +24,14 @@ OptionRow label(const char* text, short x, short y, short w, int flags = 0, int 
     return {id, K::kLabel, text, nullptr, 0, nullptr, nullptr, 0, 0, 0, flags, x, y, w, 10};
 }
 OptionRow check(int id, const char* text, const char* setting, int dflt, short x, short y, int flags = 0) {
-    return {id, K::kCheck, text, setting, dflt, nullptr, nullptr, 0, 0, 0, flags, x, y, 234, 12};
+    return {id, K::kCheck, text, setting, dflt, nullptr, nullptr, 0, 0, 0, flags, x, y, short(248 - x), 12};
 }
 OptionRow radio(int id, const char* text, const char* setting, int value, int grp, short x, short y, int flags = 0) {
-    return {id, K::kRadio, text, setting, value, nullptr, nullptr, grp, 0, 0, flags, x, y, 220, 12};
+    return {id, K::kRadio, text, setting, value, nullptr, nullptr, grp, 0, 0, flags, x, y, short(248 - x), 12};
 }
 OptionRow text_radio(int id, const char* text, const char* setting, const char* value, const char* match, short x,
                      short y, int flags) {
-    return {id, K::kTextRadio, text, setting, 0, value, match, 1, 0, 0, flags, x, y, 200, 12};
+    return {id, K::kTextRadio, text, setting, 0, value, match, 1, 0, 0, flags, x, y, short(240 - x), 12};
 }
 OptionRow field(int id, K kind, const char* setting, int dflt, const char* text, short x, short y, short w,
                 int flags = 0, short h = 12) {
@@ -41,13 +41,13 @@ OptionRow button(int id, const char* text, short x, short y, short w, int flags 
     return {id, K::kButton, text, nullptr, 0, nullptr, nullptr, 0, 0, 0, flags, x, y, w, 14};
 }
 OptionRow colour(int id, const char* text, const char* setting, int dflt, int grp, short x, short y) {
-    return {id, K::kColor, text, setting, dflt, nullptr, nullptr, grp, 0, 0, kRepaints, x, y, 36, 14};
+    return {id, K::kColor, text, setting, dflt, nullptr, nullptr, grp, 0, 0, kRepaints, x, y, 32, 14};
 }
 OptionRow defaults(int id, int grp, short x, short y) {
-    return {id, K::kDefaultButton, "Default", nullptr, 0, nullptr, nullptr, grp, 0, 0, 0, x, y, 36, 14};
+    return {id, K::kDefaultButton, "Default", nullptr, 0, nullptr, nullptr, grp, 0, 0, 0, x, y, 34, 14};
 }
 OptionRow sample(int id, const char* text, int grp, short x, short y) {
-    return {id, K::kSample, text, nullptr, 0, nullptr, nullptr, grp, 0, 0, 0, x, y, 76, 14};
+    return {id, K::kSample, text, nullptr, 0, nullptr, nullptr, grp, 0, 0, 0, x, y, 88, 14};
 }
 OptionRow font_part(const char* setting, int dflt) {
     return {opt::kOutputFont, K::kFontPart, nullptr, setting, dflt, nullptr, nullptr, 4, 0, 0, 0, 0, 0, 0, 0};
@@ -91,31 +91,31 @@ const OptionRow kRun[] = {
 const OptionRow kColors[] = {
     group("Display Colors and Fonts", 6, 4, 250, 208),
     label("Comment:", 14, 20, 40),
-    colour(opt::kCommentText, "Text", "CommentText", 0x00A000, 1, 56, 18),
-    colour(opt::kCommentFill, "Fill", "CommentFill", 0xC0FFFF, 1, 96, 18),
-    defaults(opt::kCommentDefault, 1, 136, 18),
-    sample(opt::kCommentSample, "Sample Comment Text", 1, 176, 18),
-    {opt::kCommentItalic, K::kCheck, "Italic", "CommentItalic", 1, nullptr, nullptr, 0, 0, 0, kRepaints, 56, 34, 60,
+    colour(opt::kCommentText, "Text", "CommentText", 0x00A000, 1, 52, 18),
+    colour(opt::kCommentFill, "Fill", "CommentFill", 0xC0FFFF, 1, 88, 18),
+    defaults(opt::kCommentDefault, 1, 124, 18),
+    sample(opt::kCommentSample, "Sample Comment Text", 1, 160, 18),
+    {opt::kCommentItalic, K::kCheck, "Italic", "CommentItalic", 1, nullptr, nullptr, 0, 0, 0, kRepaints, 52, 34, 60,
      12},
     label("Skip:", 14, 54, 40),
-    colour(opt::kSkipText, "Text", "SkipText", 0x808080, 2, 56, 52),
-    colour(opt::kSkipFill, "Fill", "SkipFill", 0xF0F0F0, 2, 96, 52),
-    defaults(opt::kSkipDefault, 2, 136, 52),
-    sample(opt::kSkipSample, "Sample Skip Text", 2, 176, 52),
+    colour(opt::kSkipText, "Text", "SkipText", 0x808080, 2, 52, 52),
+    colour(opt::kSkipFill, "Fill", "SkipFill", 0xF0F0F0, 2, 88, 52),
+    defaults(opt::kSkipDefault, 2, 124, 52),
+    sample(opt::kSkipSample, "Sample Skip Text", 2, 160, 52),
     label("Breakpoint:", 14, 76, 40),
-    colour(opt::kBreakText, "Text", "BreakText", 0xFFFFFF, 3, 56, 74),
-    colour(opt::kBreakFill, "Fill", "BreakFill", 0x463A96, 3, 96, 74),
-    defaults(opt::kBreakDefault, 3, 136, 74),
-    sample(opt::kBreakSample, "Sample Breakpoint Text", 3, 176, 74),
+    colour(opt::kBreakText, "Text", "BreakText", 0xFFFFFF, 3, 52, 74),
+    colour(opt::kBreakFill, "Fill", "BreakFill", 0x463A96, 3, 88, 74),
+    defaults(opt::kBreakDefault, 3, 124, 74),
+    sample(opt::kBreakSample, "Sample Breakpoint Text", 3, 160, 74),
     label("Output:", 14, 102, 40),
-    {opt::kOutputFont, K::kFontFace, "&Font...", "Palettes\\Output\\Font", 0, "Courier New", nullptr, 4, 0, 0, 0, 56,
-     100, 76, 14},
+    {opt::kOutputFont, K::kFontFace, "&Font...", "Palettes\\Output\\Font", 0, "Courier New", nullptr, 4, 0, 0, 0, 52,
+     100, 68, 14},
     font_part("Palettes\\Output\\FontSize", 9),
     font_part("Palettes\\Output\\Font_Italic", 0),
     font_part("Palettes\\Output\\Font_Weight", 400),
     font_part("Palettes\\Output\\Font_Color", 0),
-    defaults(opt::kFontDefault, 4, 136, 100),
-    sample(opt::kOutputSample, "Sample Output Text", 4, 176, 100),
+    defaults(opt::kFontDefault, 4, 124, 100),
+    sample(opt::kOutputSample, "Sample Output Text", 4, 160, 100),
     label("Indent Size  (spaces):", 14, 130, 90),
     {opt::kIndentSize, K::kSpin, nullptr, "IndentSize", 6, nullptr, nullptr, 0, 0, 31, kRepaints, 106, 128, 30, 12},
     check(opt::kIndentAllColumns, "Indent All Columns", "IndentAllColumns", 0, 14, 146, kRepaints),
