@@ -69,6 +69,17 @@ TEST_F(EditorAssociation, WritesTheKeysAsTabledAndTwiceChangesNothing) {
     ASSERT_TRUE(editor.close());
 }
 
+// The first start (no "RunAtLeastOnce" yet) registers the type without a word.
+TEST_F(EditorAssociation, FirstStartRegistersTheType) {
+    SavedSettings count({"RunAtLeastOnce"});
+    EditorDriver editor;
+    put_setting_number("RunAtLeastOnce", 0);
+    ASSERT_TRUE(editor.start());
+    ASSERT_TRUE(editor.close());
+    EXPECT_EQ("\"" + program_ + "\" /v \"%1\"", class_value("Zorbel File\\shell\\Run in Zorbel\\command"));
+    EXPECT_EQ("1", setting_of("RunAtLeastOnce"));
+}
+
 // A key that refuses a child (a volatile key cannot hold a lasting one): the box names
 // the value that could not be written, and says nothing of success.
 TEST_F(EditorAssociation, AFailedWriteIsNamedInsteadOfSuccess) {

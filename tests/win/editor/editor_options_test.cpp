@@ -127,6 +127,9 @@ void change_every_control(int button) {
             EXPECT_EQ(button == PSBTN_OK ? c.after : c.before, setting_of(c.setting));
         }
         EXPECT_EQ("5", setting_of("LastTab"));  // the last page shown
+        // "Blank" takes the grid lines away at once; Cancel leaves them.
+        const LRESULT grid_style = SendMessageA(editor.child(res::kGrid), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+        EXPECT_EQ(button == PSBTN_OK ? 0 : LVS_EX_GRIDLINES, grid_style & LVS_EX_GRIDLINES);
         const std::string open = class_value("Zorbel File\\shell\\Open\\command");
         if (button == PSBTN_OK) {
             EXPECT_EQ("\"" + built_program("zorbel.exe") + "\" /v \"%1\"", open);
