@@ -57,7 +57,9 @@ void OptionsPageWindow::create_controls() {
         switch (row.kind) {
             case K::kGroup: make(window, "BUTTON", row.label, BS_GROUPBOX | WS_GROUP, 0, row.id, r); break;
             case K::kLabel: make(window, "STATIC", row.label, SS_LEFT | WS_GROUP, 0, row.id, r); break;
-            case K::kCheck: make(window, "BUTTON", row.label, BS_AUTOCHECKBOX | WS_TABSTOP | group, 0, row.id, r); break;
+            case K::kCheck:
+                make(window, "BUTTON", row.label, BS_AUTOCHECKBOX | WS_TABSTOP | group, 0, row.id, r);
+                break;
             case K::kRadio:
             case K::kTextRadio:
                 make(window, "BUTTON", row.label, BS_AUTORADIOBUTTON | (group ? WS_TABSTOP | WS_GROUP : 0), 0, row.id,
@@ -190,13 +192,15 @@ void OptionsPageWindow::refresh_dependents() {
     const int face = row_of(opt::kOutputFont);
     if (face >= 0) {
         if (sample_font) DeleteObject(sample_font);
+        auto number = [&](const char* setting) {
+            return text_to_number(values[static_cast<size_t>(row_of_setting(setting))]);
+        };
         LOGFONTA font = {};
         HDC dc = GetDC(window);
-        font.lfHeight = -text_to_number(values[static_cast<size_t>(row_of_setting("Palettes\\Output\\FontSize"))]) *
-                        GetDeviceCaps(dc, LOGPIXELSY) / 72;
+        font.lfHeight = -number("Palettes\\Output\\FontSize") * GetDeviceCaps(dc, LOGPIXELSY) / 72;
         ReleaseDC(window, dc);
-        font.lfItalic = text_to_number(values[static_cast<size_t>(row_of_setting("Palettes\\Output\\Font_Italic"))]) != 0;
-        font.lfWeight = text_to_number(values[static_cast<size_t>(row_of_setting("Palettes\\Output\\Font_Weight"))]);
+        font.lfItalic = number("Palettes\\Output\\Font_Italic") != 0;
+        font.lfWeight = number("Palettes\\Output\\Font_Weight");
         lstrcpynA(font.lfFaceName, values[static_cast<size_t>(face)].c_str(), LF_FACESIZE);
         sample_font = CreateFontIndirectA(&font);
         SendDlgItemMessageA(window, opt::kOutputSample, WM_SETFONT, reinterpret_cast<WPARAM>(sample_font), TRUE);

@@ -190,9 +190,10 @@ INT_PTR CALLBACK page_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
             if (page) on_command(*page, LOWORD(wparam), HIWORD(wparam));
             return TRUE;
         case WM_HSCROLL:
-            if (page && GetDlgCtrlID(reinterpret_cast<HWND>(lparam)) == opt::kSpeed)
-                SetDlgItemTextA(window, opt::kSpeedCaption,
-                                speed_caption(static_cast<int>(SendMessageA(reinterpret_cast<HWND>(lparam), TBM_GETPOS, 0, 0))).c_str());
+            if (page && GetDlgCtrlID(reinterpret_cast<HWND>(lparam)) == opt::kSpeed) {
+                const LRESULT speed = SendMessageA(reinterpret_cast<HWND>(lparam), TBM_GETPOS, 0, 0);
+                SetDlgItemTextA(window, opt::kSpeedCaption, speed_caption(static_cast<int>(speed)).c_str());
+            }
             return TRUE;
         case WM_DRAWITEM:
             if (page) page->draw_colour_button(reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
