@@ -205,6 +205,14 @@ void OptionsPageWindow::refresh_dependents() {
         sample_font = CreateFontIndirectA(&font);
         SendDlgItemMessageA(window, opt::kOutputSample, WM_SETFONT, reinterpret_cast<WPARAM>(sample_font), TRUE);
     }
+    if (HWND italic = GetDlgItem(window, opt::kCommentItalic)) {
+        LOGFONTA font = {};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof(font), &font);
+        font.lfItalic = SendMessageA(italic, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        if (comment_font) DeleteObject(comment_font);
+        comment_font = CreateFontIndirectA(&font);
+        SendDlgItemMessageA(window, opt::kCommentSample, WM_SETFONT, reinterpret_cast<WPARAM>(comment_font), TRUE);
+    }
     InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -248,6 +256,8 @@ void OptionsPageWindow::draw_colour_button(const DRAWITEMSTRUCT* item) {
 
 void OptionsPageWindow::release() {
     if (sample_font) DeleteObject(sample_font);
+    if (comment_font) DeleteObject(comment_font);
+    comment_font = nullptr;
     for (HBRUSH& b : brushes)
         if (b) DeleteObject(b), b = nullptr;
     sample_font = nullptr;

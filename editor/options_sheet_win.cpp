@@ -146,7 +146,7 @@ void on_command(OptionsPageWindow& page, int id, int code) {
             page.refresh_dependents();
             return;
         case K::kCheck:
-            if (id == opt::kLog) page.refresh_dependents();
+            if (id == opt::kLog || id == opt::kCommentItalic) page.refresh_dependents();
             return;
         default: break;
     }

@@ -34,7 +34,8 @@ struct OptionsPageWindow {
     int index = 0;
     HWND window = nullptr;
     PageValues values;
-    HFONT sample_font = nullptr;
+    HFONT sample_font = nullptr;   // the Output sample's
+    HFONT comment_font = nullptr;  // the comment sample's, italic while "Italic" is checked
     HBRUSH brushes[4] = {};
 
     const OptionPage& spec() const { return option_page(index); }

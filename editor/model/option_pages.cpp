@@ -27,7 +27,7 @@ OptionRow check(int id, const char* text, const char* setting, int dflt, short x
     return {id, K::kCheck, text, setting, dflt, nullptr, nullptr, 0, 0, 0, flags, x, y, short(248 - x), 12};
 }
 OptionRow radio(int id, const char* text, const char* setting, int value, int grp, short x, short y, int flags = 0) {
-    return {id, K::kRadio, text, setting, value, nullptr, nullptr, grp, 0, 0, flags, x, y, short(248 - x), 12};
+    return {id, K::kRadio, text, setting, value, nullptr, nullptr, grp, 0, 0, flags, x, y, short(240 - x), 12};
 }
 OptionRow text_radio(int id, const char* text, const char* setting, const char* value, const char* match, short x,
                      short y, int flags) {
