@@ -86,6 +86,11 @@ private:
     // Tools - Options (editor_options_win.cpp).
     void options();
 
+    // Tools (editor_tools_win.cpp).
+    void auto_indent_and_validate();
+    void list_windows(int id);
+    void open_logfile();
+
     RunProgram& program_;
     HINSTANCE instance_;
     CommandLine line_;
