@@ -116,6 +116,8 @@ void EditorFrame::on_create() {
 
     find_text_ = setting_text(store, "SOFTWARE\\Zorbel\\Find").substr(0, 63);
     on_top_ = setting_number(store, "SOFTWARE\\Zorbel\\OnTop") == kOnTopStyle;
+    stop_key_ = setting_number(store, "SOFTWARE\\Zorbel\\StopKey");
+    if (stop_key_ <= 0) stop_key_ = kDefaultStopKey;
 
     LOGFONTA font = {};
     HDC dc = GetDC(frame_);
@@ -135,6 +137,7 @@ void EditorFrame::on_create() {
     palettes_->grid = grid_.create(frame_, instance_);
 
     HWND actions = tree_.create(frame_, instance_, store);
+    panes_.recording = &recording_pane_;
     panes_.create(frame_, instance_);
     panes_.on_row_changed = [this](int32_t row) { grid_.redraw(row, row); };
     palettes_->create(Palette::kToolbar, toolbar_);
@@ -195,9 +198,10 @@ int EditorFrame::run(int show_command) {
         if (message.message == WM_KEYDOWN && message.wParam == VK_INSERT && GetFocus())
             GetClassNameA(GetFocus(), focus_class, sizeof(focus_class));
         const bool to_field = lstrcmpiA(focus_class, "Edit") == 0;
-        // A cancelled journal hook ends the recording of the pane on show.
+        // A cancelled journal ends what its hook was doing: a recording is kept, a
+        // playback ends (a run's stops the run).
         if (message.message == WM_CANCELJOURNAL) {
-            if (panes_.window) SendMessageA(panes_.window, WM_COMMAND, cmd::kRecordButton, 0);
+            program_.system.desktop.recorder->cancel_journal();
             continue;
         }
         if (!to_field && accelerators_ && TranslateAcceleratorA(frame_, accelerators_, &message)) continue;
@@ -455,7 +459,7 @@ bool EditorFrame::on_close() {
     }
     if (palettes_->visible(Palette::kActions)) tree_.store_state(store);
     write_setting_number(store, "SOFTWARE\\Zorbel\\Palettes\\Statusbar\\visible", IsWindowVisible(status_) ? 1 : -1);
-    if (IsWindowVisible(frame_)) {
+    if (IsWindowVisible(frame_) && !settings_reset_) {
         // The normal placement, also when minimised or maximised.
         WINDOWPLACEMENT placement = {};
         placement.length = sizeof(placement);
@@ -466,7 +470,7 @@ bool EditorFrame::on_close() {
         write_setting_number(store, "SOFTWARE\\Zorbel\\Right", r.right);
         write_setting_number(store, "SOFTWARE\\Zorbel\\Bottom", r.bottom);
     }
-    if (IsWindowVisible(grid_.window()))
+    if (IsWindowVisible(grid_.window()) && !settings_reset_)
         for (int i = 0; i < kColumnCount; ++i)
             write_setting_number(store, "SOFTWARE\\Zorbel\\Column" + std::to_string(i + 1), grid_.column_width(i));
     write_setting_number(store, "SOFTWARE\\Zorbel\\Palettes\\Variables\\Column1", variables_.column_width(0));
@@ -488,8 +492,7 @@ void EditorFrame::on_destroy() {
     if (setting_number(store, "SOFTWARE\\Zorbel\\ResetUserVariables") && !program_.host.other_instance_running())
         program_.variables->reset(nullptr);
     write_setting_number(store, "SOFTWARE\\Zorbel\\OnTop", on_top_ ? kOnTopStyle : 0);
-    int stop_key = setting_number(store, "SOFTWARE\\Zorbel\\StopKey");
-    write_setting_number(store, "SOFTWARE\\Zorbel\\StopKey", stop_key > 0 ? stop_key : 19);
+    write_setting_number(store, "SOFTWARE\\Zorbel\\StopKey", stop_key_);
     write_setting_text(store, "SOFTWARE\\Zorbel\\Find", find_text_);
     write_setting_number(store, "SOFTWARE\\Zorbel\\RunAtLeastOnce",
                          setting_number(store, "SOFTWARE\\Zorbel\\RunAtLeastOnce") + 1);

@@ -17,6 +17,7 @@
 #include "editor/script_edit.h"
 #include "editor/step_grid_win.h"
 #include "editor/step_panes_win.h"
+#include "editor/recording_pane_win.h"
 #include "engine/command_line.h"
 
 namespace zorbel {
@@ -85,6 +86,8 @@ private:
     void find(int id);
     void go_to_step();
     void after_replace();
+    // Tools - Options (editor_options_win.cpp).
+    void options();
 
     // Reset User Interface (editor_docking_win.cpp); `ask` unless the program sent it.
     void reset_interface(bool ask);
@@ -107,9 +110,12 @@ private:
     OutputPalette output_;
     VariablesListPalette variables_;
     StepPanes panes_;
+    RecordingPane recording_pane_{*this, program_.controller.context()};
     ActionsTreePalette tree_;
     bool on_top_ = false;
     std::string find_text_;
+    int stop_key_ = 19;            // the key that stops a run, stored at exit
+    bool settings_reset_ = false;  // every setting was reset: the exit keeps the window's places out
 };
 
 }  // namespace zorbel
