@@ -19,7 +19,11 @@ enum class FieldKind {
     kCheck,      // check box: checked while (options & mask) == bits; writes both ways
     kRadio,      // radio button: checked while (options & mask) == bits; writes when chosen
     kList,       // drop-down list of `choices` (';'-separated), the field holds the chosen text
+    kTextCheck,  // check box over a text field: checked while `test` holds; writes `on` or `off`
 };
+
+// When a kTextCheck shows checked, read on its field's text.
+enum class CheckTest { kEquals, kNegative, kBelowOne, kEmpty };
 
 enum class StepField { kText, kComment, kTimeout, kValue, kVariable, kOnfailMode, kOnfailLabel, kOnfailLog,
                        kOnfailImage, kOptions, kAction };
@@ -32,6 +36,9 @@ struct FieldSpec {
     uint32_t mask = 0;      // kCheck, kRadio
     uint32_t bits = 0;
     const char* choices = "";
+    const char* on = "";   // kTextCheck: written when checked (kEquals compares with it)
+    const char* off = "";  // kTextCheck: written when unchecked
+    CheckTest test = CheckTest::kEquals;
 };
 
 // The most characters a field holds: 259 for values, 63 for time-out, On Failure
