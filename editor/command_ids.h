@@ -76,6 +76,8 @@ constexpr int kRecordButton = 1302;
 constexpr int kPaneLoad = 5025;
 // The editing panes' "Undo Changes" button.
 constexpr int kPaneUndoChanges = 1231;
+// The editing panes' System Variables button (its menu's choices are 6024..6324).
+constexpr int kPaneSystemVariables = 1230;
 // The Actions tree's commands on the selected action.
 constexpr int kInsertAction = 5029;
 constexpr int kAppendAction = 5030;
@@ -109,6 +111,8 @@ constexpr int kActionsTree = 2008;
 // An editing pane's controls: its undo button, then its fields by their place in the pane's table.
 constexpr int kPaneWarning = 2009;
 constexpr int kPaneFieldFirst = 4000;
+constexpr int kPaneHelp = 2010;      // an editing pane's Help link
+constexpr int kDropCursor = 1031;    // the cursor over the grid while an action is dragged
 
 // The Welcome dialog.
 constexpr int kWelcomeDialog = 3000;

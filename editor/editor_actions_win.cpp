@@ -1,9 +1,12 @@
 // New steps from the Actions tree: double-click, its context menu and commands.
 #include <windows.h>
+#include <shellapi.h>
 
 #include "core/text_rules.h"
 #include "editor/command_ids.h"
 #include "editor/editor_frame_win.h"
+#include "core/action_catalogue.h"
+#include "editor/model/actions_tree.h"
 #include "editor/model/new_step.h"
 
 namespace zorbel {
@@ -70,6 +73,39 @@ void EditorFrame::add_action(const std::string& name, int32_t position) {
     refresh_title();
 }
 
+// An action dragged from the tree onto the grid: the row under the mouse becomes the
+// only selected row; the drop inserts there (InsertNewStep), below the last row it
+// appends. However the drag ends, the pane shows the focused step again.
+void EditorFrame::drag_action(HTREEITEM item) {
+    if (program_.run.running) return;
+    const std::string name = tree_.action_of(item);
+    const bool dropped = tree_.drag(item, grid_.window(), [this](int32_t row) {
+        if (row >= 0) grid_.select({row}, row);
+        else grid_.select({}, -1);
+    });
+    if (dropped) {
+        const int32_t row = grid_.selection().focused;
+        add_action(name, row < 0 ? -1 : insert_position());
+    }
+    panes_.show_pane_for(grid_.selection().focused);
+}
+
+// Opens a topic of the help file beside the program ("" for its start page).
+void EditorFrame::open_help(const char* topic) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string help = path;
+    const size_t dot = help.find_last_of('.');
+    help = (dot == std::string::npos ? help : help.substr(0, dot)) + "Help.chm";
+    if (GetFileAttributesA(help.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        box("Unable to find the help file.\n\nPlease reinstall to correct this problem.", help.c_str(),
+            MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const std::string argument = "\"" + help + (topic && *topic ? std::string(topic) : "") + "\"";
+    ShellExecuteA(frame_, "open", "hh.exe", argument.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
 bool EditorFrame::tree_command(int id) {
     switch (id) {
         case cmd::kInsertAction:
@@ -89,6 +125,11 @@ bool EditorFrame::tree_command(int id) {
             }
             CloseClipboard();
             program_.ui.set_status(0, format("\"%s\" has been copied to the clipboard", name.c_str()));
+            return true;
+        }
+        case cmd::kActionHelp: {
+            const CatalogueEntry* entry = find_action(tree_.selected_action());
+            open_help(help_topic_for_pane(entry && !entry->is_group ? static_cast<int32_t>(entry->family) : 0));
             return true;
         }
         case cmd::kCollapseTree:

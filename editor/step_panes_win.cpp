@@ -7,6 +7,9 @@
 #include "core/action_catalogue.h"
 #include "core/text_rules.h"
 #include "editor/command_ids.h"
+#include "editor/model/actions_tree.h"
+#include "editor/model/pane_layout.h"
+#include "editor/model/pane_system_variables.h"
 
 namespace zorbel {
 
@@ -18,7 +21,13 @@ constexpr int kLabelWidth = 90;
 constexpr int kMargin = 6;
 constexpr LPARAM kTextLimit = 1 << 20;
 
-bool has_label(FieldKind kind) { return kind != FieldKind::kCheck && kind != FieldKind::kRadio; }
+bool has_label(FieldKind kind) {
+    return kind != FieldKind::kCheck && kind != FieldKind::kRadio && kind != FieldKind::kTextCheck;
+}
+bool is_edit(FieldKind kind) {
+    return kind == FieldKind::kEdit || kind == FieldKind::kPassword || kind == FieldKind::kMultiEdit;
+}
+bool usable(HWND window) { return window && IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window); }
 
 std::string window_text(HWND window) {
     const int length = GetWindowTextLengthA(window);
@@ -34,7 +43,7 @@ void set_font(HWND window) {
 
 }  // namespace
 
-HWND StepPanes::create(HWND parent, HINSTANCE instance) {
+HWND StepPanes::create(HWND parent, HINSTANCE instance, bool tips) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = host_procedure;
     wc.hInstance = instance;
@@ -49,7 +58,10 @@ HWND StepPanes::create(HWND parent, HINSTANCE instance) {
                              reinterpret_cast<HMENU>(res::kPaneHost), instance, this);
     if (!window) return nullptr;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    for (int code = 0; code < kPaneCount; ++code) build(code, instance);
+    for (int code = 0; code < kPaneCount; ++code) {
+        build(code, instance);
+        if (tips && code) add_tips(pages_[static_cast<size_t>(code)], instance);
+    }
     ShowWindow(pages_[0].window, SW_SHOW);
     return window;
 }
@@ -69,6 +81,12 @@ void StepPanes::build(int code, HINSTANCE instance) {
                                 10, 10, page.window, reinterpret_cast<HMENU>(cmd::kPaneUndoChanges), instance, nullptr);
     set_font(page.undo);
     EnableWindow(page.undo, FALSE);
+    // The System Variables button and the Help link are drawn by the page.
+    page.variables = CreateWindowExA(0, "BUTTON", "System Variables", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10,
+                                     10, page.window, reinterpret_cast<HMENU>(cmd::kPaneSystemVariables), instance,
+                                     nullptr);
+    page.help = CreateWindowExA(0, "BUTTON", "Help", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 10, 10, page.window,
+                                reinterpret_cast<HMENU>(res::kPaneHelp), instance, nullptr);
     const std::vector<FieldSpec>& fields = pane_spec(code).fields;
     for (size_t i = 0; i < fields.size(); ++i) {
         const FieldSpec& spec = fields[i];
@@ -92,6 +110,7 @@ void StepPanes::build(int code, HINSTANCE instance) {
                                           10, page.window, id, instance, nullptr);
                 break;
             case FieldKind::kCheck:
+            case FieldKind::kTextCheck:
                 control = CreateWindowExA(0, "BUTTON", spec.label, style | BS_AUTOCHECKBOX, 0, 0, 10, 10, page.window,
                                           id, instance, nullptr);
                 break;
@@ -118,6 +137,7 @@ void StepPanes::build(int code, HINSTANCE instance) {
         }
         page.labels.push_back(label);
         page.controls.push_back(control);
+        page.shown.push_back(true);
     }
     if (code == kFamilyKeyboard) {
         page.warning = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, page.window,
@@ -135,10 +155,12 @@ void StepPanes::layout() {
     if (!page.undo) return;
     int y = kMargin;
     MoveWindow(page.undo, kMargin, y, 110, kRowHeight - 2, TRUE);
+    MoveWindow(page.variables, kMargin + 116, y, 110, kRowHeight - 2, TRUE);
+    MoveWindow(page.help, kMargin + 232, y, 40, kRowHeight - 2, TRUE);
     y += kRowHeight + 4;
     const int field_width = width - kLabelWidth - 2 * kMargin;
     for (size_t i = 0; i < page.controls.size(); ++i) {
-        if (!IsWindowVisible(page.controls[i])) continue;
+        if (!page.shown[i]) continue;
         const FieldKind kind = pane_spec(shown_).fields[i].kind;
         const int height = kind == FieldKind::kMultiEdit ? kMultiHeight : kRowHeight - 2;
         if (page.labels[i]) {
@@ -168,7 +190,8 @@ void StepPanes::show_pane_for(int32_t index) {
     // The host's own text names the step on show (read by tests and accessibility tools).
     SetWindowTextA(window, valid ? std::string(field_text(script.steps[static_cast<size_t>(index)].action)).c_str()
                                  : "Nothing Selected");
-    fill(true);
+    last_field_ = -1;
+    fill(nullptr);
     layout();
 }
 
@@ -182,11 +205,14 @@ void StepPanes::focus() {
     if (!page.controls.empty()) SetFocus(page.controls.front());
 }
 
-void StepPanes::fill(bool edits) {
+// Fills the controls from the loaded step; `source` (the control being edited) keeps
+// its text, every other edit box whose text differs is set again.
+void StepPanes::fill(HWND source) {
     Page& page = pages_[static_cast<size_t>(shown_)];
     if (shown_ == 0 || binding_.loaded_index() < 0) return;
     const Step& step = edit_.script().steps[static_cast<size_t>(binding_.loaded_index())];
     const std::vector<FieldSpec>& fields = pane_spec(shown_).fields;
+    const std::vector<FieldLook> looks = pane_looks(step);
     binding_.loading = true;
     for (size_t i = 0; i < fields.size(); ++i) {
         const FieldSpec& spec = fields[i];
@@ -196,13 +222,14 @@ void StepPanes::fill(bool edits) {
             case FieldKind::kEdit:
             case FieldKind::kPassword:
             case FieldKind::kMultiEdit:
-                if (!edits) break;
+                if (control == source || window_text(control) == value) break;
                 if (!field_limit(spec.field) && value.size() > static_cast<size_t>(kTextLimit))
                     SendMessageA(control, EM_LIMITTEXT, value.size() + 1, 0);
                 SetWindowTextA(control, value.c_str());
                 break;
             case FieldKind::kCheck:
             case FieldKind::kRadio:
+            case FieldKind::kTextCheck:
                 SendMessageA(control, BM_SETCHECK, value == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
                 break;
             case FieldKind::kList:
@@ -212,11 +239,34 @@ void StepPanes::fill(bool edits) {
                              0);
                 break;
         }
+        bool visible = i < looks.size() ? looks[i].visible : true;
+        const std::string label = i < looks.size() ? looks[i].label : spec.label;
         if (spec.field == StepField::kOnfailLabel) {
             const char* caption = failure_extra_caption(field_text(step.onfail));
-            ShowWindow(control, caption ? SW_SHOW : SW_HIDE);
-            ShowWindow(page.labels[i], caption ? SW_SHOW : SW_HIDE);
+            visible = caption != nullptr;
             if (caption) SetWindowTextA(page.labels[i], caption);
+        } else if (page.labels[i]) {
+            SetWindowTextA(page.labels[i], label.c_str());
+        } else if (window_text(control) != label) {
+            SetWindowTextA(control, label.c_str());
+        }
+        const bool enabled = i < looks.size() ? looks[i].enabled : true;
+        page.shown[i] = visible;
+        ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
+        EnableWindow(control, enabled);
+        if (page.labels[i]) {
+            ShowWindow(page.labels[i], visible ? SW_SHOW : SW_HIDE);
+            EnableWindow(page.labels[i], enabled);
+        }
+        if (page.tips) {
+            TOOLINFOA tool = {};
+            tool.cbSize = sizeof(tool);
+            tool.uFlags = TTF_IDISHWND;
+            tool.hwnd = page.window;
+            tool.uId = reinterpret_cast<UINT_PTR>(control);
+            const std::string tip = field_tip(spec, label);
+            tool.lpszText = const_cast<char*>(tip.c_str());
+            SendMessageA(page.tips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
     if (page.warning) SetWindowTextA(page.warning, keyboard_warning(field_text(step.action), step.text).c_str());
@@ -224,11 +274,34 @@ void StepPanes::fill(bool edits) {
     binding_.loading = false;
 }
 
+void StepPanes::add_tips(Page& page, HINSTANCE instance) {
+    // Unowned, so that their topmost window has no say in the main window's Z order.
+    page.tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                                nullptr);
+    if (!page.tips) return;
+    SendMessageA(page.tips, TTM_SETMAXTIPWIDTH, 0, 400);
+    const auto add = [&](HWND control, const std::string& text) {
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = page.window;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = const_cast<char*>(text.c_str());
+        SendMessageA(page.tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    };
+    add(page.undo, kUndoChangesTip);
+    add(page.variables, kSystemVariablesTip);
+    const std::vector<FieldSpec>& fields = pane_spec(GetDlgCtrlID(page.window)).fields;
+    for (size_t i = 0; i < fields.size(); ++i) add(page.controls[i], field_tip(fields[i], fields[i].label));
+}
+
 void StepPanes::on_control(int field, int notification) {
-    if (binding_.loading || shown_ == 0 || edit_.run_active()) return;
     const std::vector<FieldSpec>& fields = pane_spec(shown_).fields;
-    if (field < 0 || static_cast<size_t>(field) >= fields.size()) return;
+    if (field < 0 || static_cast<size_t>(field) >= fields.size() || shown_ == 0) return;
     const FieldSpec& spec = fields[static_cast<size_t>(field)];
+    if (is_edit(spec.kind) && notification == EN_SETFOCUS) last_field_ = field;
+    if (binding_.loading || edit_.run_active()) return;
     HWND control = pages_[static_cast<size_t>(shown_)].controls[static_cast<size_t>(field)];
     std::string value;
     switch (spec.kind) {
@@ -239,6 +312,7 @@ void StepPanes::on_control(int field, int notification) {
             value = window_text(control);
             break;
         case FieldKind::kCheck:
+        case FieldKind::kTextCheck:
             if (notification != BN_CLICKED) return;
             value = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
             break;
@@ -266,14 +340,12 @@ void StepPanes::on_control(int field, int notification) {
         return;
     }
     if (result != WriteResult::kWritten) return;
-    after_write(action_before != field_text(script.steps[static_cast<size_t>(binding_.loaded_index())].action));
-}
-
-void StepPanes::after_write(bool action_changed) {
     edit_.mark_changed();
-    if (action_changed) edit_.refresh_rows(-1);
-    else if (on_row_changed) on_row_changed(binding_.loaded_index());
-    fill(false);
+    if (action_before != field_text(script.steps[static_cast<size_t>(binding_.loaded_index())].action))
+        edit_.refresh_rows(-1);
+    else if (on_row_changed)
+        on_row_changed(binding_.loaded_index());
+    fill(control);
     layout();
 }
 
@@ -287,25 +359,103 @@ void StepPanes::undo_changes() {
     show_pane_for(focused);
 }
 
+bool StepPanes::command(int id) {
+    if (id == cmd::kPaneLoad) reload();
+    else if (id == cmd::kPaneUndoChanges) undo_changes();
+    else if (id == cmd::kPaneSystemVariables) system_variables_menu();
+    else if (id >= kSystemVariableFirst && id <= kSystemVariableLast) insert_system_variable(id);
+    else if (id == res::kPaneHelp && on_help) on_help(help_topic_for_pane(shown_));
+    else return false;
+    return true;
+}
+
+void StepPanes::system_variables_menu() {
+    Page& page = pages_[static_cast<size_t>(shown_)];
+    if (!page.variables) return;
+    HMENU menu = CreatePopupMenu();
+    int id = kSystemVariableFirst;
+    for (const SystemVariableMenu& group : system_variable_menus()) {
+        HMENU sub = CreatePopupMenu();
+        for (const char* item : group.items) AppendMenuA(sub, MF_STRING, static_cast<UINT_PTR>(id++), item);
+        AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), group.title);
+    }
+    RECT r;
+    GetWindowRect(page.variables, &r);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, r.left, r.bottom, 0, page.window, nullptr);
+    DestroyMenu(menu);
+}
+
+// The last data field that had the focus while it is still there, shown and enabled;
+// else the main text box; else the comment box.
+HWND StepPanes::insert_target() const {
+    const Page& page = pages_[static_cast<size_t>(shown_)];
+    const std::vector<FieldSpec>& fields = pane_spec(shown_).fields;
+    if (last_field_ >= 0 && static_cast<size_t>(last_field_) < page.controls.size() &&
+        usable(page.controls[static_cast<size_t>(last_field_)]))
+        return page.controls[static_cast<size_t>(last_field_)];
+    for (StepField wanted : {StepField::kText, StepField::kComment})
+        for (size_t i = 0; i < fields.size(); ++i)
+            if (fields[i].field == wanted && is_edit(fields[i].kind) && usable(page.controls[i])) return page.controls[i];
+    return nullptr;
+}
+
+void StepPanes::insert_system_variable(int id) {
+    const std::string text = system_variable_insert(system_variable_item(id));
+    HWND target = insert_target();
+    if (text.empty() || !target) return;
+    SendMessageA(target, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 LRESULT CALLBACK StepPanes::host_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     auto* self = reinterpret_cast<StepPanes*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_SIZE && self) {
         self->layout();
         return 0;
     }
-    if (message == WM_COMMAND && self && LOWORD(wparam) == cmd::kPaneLoad) {
-        self->reload();
-        return 0;
-    }
+    if (message == WM_COMMAND && self && self->command(LOWORD(wparam))) return 0;
+    if (message == WM_DESTROY && self)
+        for (Page& page : self->pages_)
+            if (page.tips) DestroyWindow(page.tips), page.tips = nullptr;
     return DefWindowProcA(window, message, wparam, lparam);
+}
+
+// The System Variables button as a push button and the Help link as underlined blue text.
+static void draw_owned(const DRAWITEMSTRUCT* draw) {
+    char text[64] = {};
+    GetWindowTextA(draw->hwndItem, text, sizeof(text));
+    RECT r = draw->rcItem;
+    HGDIOBJ old_font = SelectObject(draw->hDC, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(draw->hDC, TRANSPARENT);
+    if (draw->CtlID == static_cast<UINT>(res::kPaneHelp)) {
+        FillRect(draw->hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+        LOGFONTA font = {};
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+        font.lfUnderline = TRUE;
+        HFONT underlined = CreateFontIndirectA(&font);
+        SelectObject(draw->hDC, underlined);
+        SetTextColor(draw->hDC, RGB(0, 0, 255));
+        DrawTextA(draw->hDC, text, -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        SelectObject(draw->hDC, GetStockObject(DEFAULT_GUI_FONT));
+        DeleteObject(underlined);
+    } else {
+        const bool pressed = (draw->itemState & ODS_SELECTED) != 0;
+        DrawFrameControl(draw->hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+        SetTextColor(draw->hDC, GetSysColor(COLOR_BTNTEXT));
+        DrawTextA(draw->hDC, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    SelectObject(draw->hDC, old_font);
 }
 
 LRESULT CALLBACK StepPanes::page_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     auto* self = reinterpret_cast<StepPanes*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_COMMAND && self && lparam) {
+    if (message == WM_DRAWITEM) {
+        draw_owned(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+        return TRUE;
+    }
+    if (message == WM_COMMAND && self) {
         const int id = LOWORD(wparam);
-        if (id == cmd::kPaneUndoChanges && HIWORD(wparam) == BN_CLICKED) self->undo_changes();
-        else if (id >= res::kPaneFieldFirst) self->on_control(id - res::kPaneFieldFirst, HIWORD(wparam));
+        if (lparam && id >= res::kPaneFieldFirst) self->on_control(id - res::kPaneFieldFirst, HIWORD(wparam));
+        else if (!lparam || HIWORD(wparam) == BN_CLICKED) self->command(id);
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);

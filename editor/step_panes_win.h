@@ -17,7 +17,8 @@ namespace zorbel {
 class StepPanes : public PaneHost {
 public:
     explicit StepPanes(ScriptEdit& edit) : edit_(edit) {}
-    HWND create(HWND parent, HINSTANCE instance);
+    // `tips`: the ShowTips setting (every field gets its tool tip).
+    HWND create(HWND parent, HINSTANCE instance, bool tips = false);
 
     // PaneHost: always loads the step again (undo, grid commands, the end of a run).
     void show_pane_for(int32_t index) override;
@@ -29,26 +30,36 @@ public:
     HWND window = nullptr;
     // A write-back changed the row's cells.
     std::function<void(int32_t row)> on_row_changed;
+    // The Help link: opens the help topic of the pane on show.
+    std::function<void(const char* topic)> on_help;
+    // The pane commands: 5025 load, 1230 the System Variables menu, 1231 Undo Changes,
+    // 6024..6324 a System Variables choice. False for any other id.
+    bool command(int id);
 
 private:
     struct Page {
         HWND window = nullptr;
         std::vector<HWND> labels, controls;  // parallel to the pane's fields
-        HWND undo = nullptr, warning = nullptr;
+        HWND undo = nullptr, warning = nullptr, variables = nullptr, help = nullptr, tips = nullptr;
+        std::vector<bool> shown;  // the fields the step's action uses
     };
     static LRESULT CALLBACK host_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     static LRESULT CALLBACK page_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     void build(int code, HINSTANCE instance);
     void layout();
-    void fill(bool edits);
+    void fill(HWND source);
+    void add_tips(Page& page, HINSTANCE instance);
+    void system_variables_menu();
+    void insert_system_variable(int id);
+    HWND insert_target() const;
     void on_control(int field, int notification);
     void undo_changes();
-    void after_write(bool action_changed);
 
     ScriptEdit& edit_;
     PaneBinding binding_;
     std::array<Page, kPaneCount> pages_;
     int shown_ = 0;
+    int last_field_ = -1;  // the data field that last had the focus (System Variables target)
 };
 
 }  // namespace zorbel
