@@ -215,6 +215,13 @@ TEST(EditorPanes, EveryPaneLoadsAndWritesEveryFieldThroughItsControls) {
     EXPECT_EQ(original, read_file(path));
 }
 
+BOOL CALLBACK count_tips(HWND window, LPARAM count) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 // A System Variables choice goes into the last data field that had the focus, and
 // into the main text box when that field belongs to another load.
 TEST(EditorPanes, SystemVariablesInsertIntoTheLastFocusedField) {
@@ -252,6 +259,18 @@ TEST(EditorPanes, SystemVariablesInsertIntoTheLastFocusedField) {
     expected.steps[1].text = "line %dddd, %mmmm %dd, %yyyy at %hh:%ii %a";
     EXPECT_EQ(script_to_text(expected), read_file(path));
     EXPECT_EQ("%dddd, %mmmm...\tLong Date and Time", system_variable_item(kSystemVariableFirst + 17));
+
+    // With ShowTips every pane has its tool tips.
+    int tips = 0;
+    EnumThreadWindows(thread, count_tips, reinterpret_cast<LPARAM>(&tips));
+    EXPECT_LE(15, tips);
+    // The Help link and the tree's help command open the help file; here there is none.
+    editor.expect_box("Unable to find the help file.", IDOK);
+    PostMessageA(editor.pane_control(res::kPaneHelp), BM_CLICK, 0, 0);
+    ASSERT_TRUE(editor.boxes_done());
+    ASSERT_TRUE(editor.select_action("Delay"));
+    editor.expect_box("Unable to find the help file.", IDOK);
+    ASSERT_TRUE(editor.command(cmd::kActionHelp));
 }
 
 // The keyboard pane renames only between "Simulate Keypress" and "Text + System Keys";
