@@ -113,6 +113,8 @@ constexpr int kPaneWarning = 2009;
 constexpr int kPaneFieldFirst = 4000;
 constexpr int kPaneHelp = 2010;      // an editing pane's Help link
 constexpr int kDropCursor = 1031;    // the cursor over the grid while an action is dragged
+constexpr int kPaneProgramMenu = 2011;  // the Run Program pane's ready-made commands
+constexpr int kProgramMenuFirst = 6400; // its choices, in menu order
 
 // The Welcome dialog.
 constexpr int kWelcomeDialog = 3000;

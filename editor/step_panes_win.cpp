@@ -7,7 +7,9 @@
 #include "core/action_catalogue.h"
 #include "core/text_rules.h"
 #include "editor/command_ids.h"
+#include "editor/file_associations_win.h"
 #include "editor/model/actions_tree.h"
+#include "editor/model/pane_program_menu.h"
 #include "editor/model/pane_layout.h"
 #include "editor/model/pane_system_variables.h"
 
@@ -139,6 +141,11 @@ void StepPanes::build(int code, HINSTANCE instance) {
         page.controls.push_back(control);
         page.shown.push_back(true);
     }
+    if (code == kFamilyRunProgram) {
+        page.programs = CreateWindowExA(0, "BUTTON", ">", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10, 10,
+                                        page.window, reinterpret_cast<HMENU>(res::kPaneProgramMenu), instance, nullptr);
+        set_font(page.programs);
+    }
     if (code == kFamilyKeyboard) {
         page.warning = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, page.window,
                                        reinterpret_cast<HMENU>(res::kPaneWarning), instance, nullptr);
@@ -164,8 +171,10 @@ void StepPanes::layout() {
         const FieldKind kind = pane_spec(shown_).fields[i].kind;
         const int height = kind == FieldKind::kMultiEdit ? kMultiHeight : kRowHeight - 2;
         if (page.labels[i]) {
+            const int beside = page.programs && i == 0 ? 26 : 0;  // the ready-made commands' button
             MoveWindow(page.labels[i], kMargin, y + 3, kLabelWidth - 4, 16, TRUE);
-            MoveWindow(page.controls[i], kMargin + kLabelWidth, y, field_width, height, TRUE);
+            MoveWindow(page.controls[i], kMargin + kLabelWidth, y, field_width - beside, height, TRUE);
+            if (beside) MoveWindow(page.programs, kMargin + kLabelWidth + field_width - 22, y, 22, kRowHeight - 2, TRUE);
         } else {
             MoveWindow(page.controls[i], kMargin, y, width - 2 * kMargin, height, TRUE);
         }
@@ -365,6 +374,8 @@ bool StepPanes::command(int id) {
     else if (id == cmd::kPaneSystemVariables) system_variables_menu();
     else if (id >= kSystemVariableFirst && id <= kSystemVariableLast) insert_system_variable(id);
     else if (id == res::kPaneHelp && on_help) on_help(help_topic_for_pane(shown_));
+    else if (id == res::kPaneProgramMenu) program_menu();
+    else if (id >= res::kProgramMenuFirst && id < res::kProgramMenuFirst + 32) insert_program(id);
     else return false;
     return true;
 }
@@ -383,6 +394,46 @@ void StepPanes::system_variables_menu() {
     GetWindowRect(page.variables, &r);
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, r.left, r.bottom, 0, page.window, nullptr);
     DestroyMenu(menu);
+}
+
+namespace {
+
+std::vector<std::string> program_commands() {
+    ProgramPaths paths;
+    paths.notepad = program_on_path("NOTEPAD.EXE");
+    paths.calc = program_on_path("CALC.EXE");
+    paths.cmd = program_on_path("CMD.EXE");
+    paths.explorer = program_on_path("EXPLORER.EXE");
+    paths.excel = program_on_path("EXCEL.EXE");
+    paths.winword = program_on_path("WINWORD.EXE");
+    paths.browser = browser_program();
+    paths.mail = mail_program();
+    return program_menu_commands(paths);
+}
+
+}  // namespace
+
+void StepPanes::program_menu() {
+    Page& page = pages_[static_cast<size_t>(shown_)];
+    if (!page.programs) return;
+    HMENU menu = CreatePopupMenu();
+    int id = res::kProgramMenuFirst;
+    for (const std::string& command : program_commands())
+        AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(id++), command.c_str());
+    RECT r;
+    GetWindowRect(page.programs, &r);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, r.left, r.bottom, 0, page.window, nullptr);
+    DestroyMenu(menu);
+}
+
+// A ready-made command replaces the program field's text (and so writes it back).
+void StepPanes::insert_program(int id) {
+    const std::vector<std::string> commands = program_commands();
+    const size_t n = static_cast<size_t>(id - res::kProgramMenuFirst);
+    Page& page = pages_[static_cast<size_t>(shown_)];
+    if (!page.programs || n >= commands.size() || page.controls.empty()) return;
+    SendMessageA(page.controls[0], EM_SETSEL, 0, -1);
+    SendMessageA(page.controls[0], EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(commands[n].c_str()));
 }
 
 // The last data field that had the focus while it is still there, shown and enabled;

@@ -40,7 +40,7 @@ private:
     struct Page {
         HWND window = nullptr;
         std::vector<HWND> labels, controls;  // parallel to the pane's fields
-        HWND undo = nullptr, warning = nullptr, variables = nullptr, help = nullptr, tips = nullptr;
+        HWND undo = nullptr, warning = nullptr, variables = nullptr, help = nullptr, tips = nullptr, programs = nullptr;
         std::vector<bool> shown;  // the fields the step's action uses
     };
     static LRESULT CALLBACK host_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -50,6 +50,8 @@ private:
     void fill(HWND source);
     void add_tips(Page& page, HINSTANCE instance);
     void system_variables_menu();
+    void program_menu();
+    void insert_program(int id);
     void insert_system_variable(int id);
     HWND insert_target() const;
     void on_control(int field, int notification);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "core/text_rules.h"
+#include "editor/model/new_step.h"
 #include "editor/model/pane_layout.h"
+#include "editor/model/pane_program_menu.h"
 #include "editor/model/pane_system_variables.h"
 #include "editor_test_util.h"
 
@@ -142,6 +144,28 @@ TEST(SystemVariables, ItemsInsertTheirText) {
     EXPECT_EQ("", system_variable_item(kSystemVariableFirst + count));
     EXPECT_LE(kSystemVariableFirst + count - 1, kSystemVariableLast);
     EXPECT_EQ("", system_variable_item(kSystemVariableFirst - 1));
+}
+
+}  // namespace
+}  // namespace zorbel
+
+namespace zorbel {
+namespace {
+
+TEST(ProgramMenu, ReadyMadeCommandsWithTheMachinesPaths) {
+    ProgramPaths paths;
+    paths.cmd = "C:\\W\\CMD.EXE";
+    paths.browser = "C:\\B\\WEB.EXE";
+    std::vector<std::string> commands = program_menu_commands(paths);
+    ASSERT_EQ(15u, commands.size());
+    EXPECT_EQ("NOTEPAD.EXE", commands[0]);  // not found: the bare name
+    EXPECT_EQ("C:\\W\\CMD.EXE /C dir c:\\*.* /s", commands[2]);
+    EXPECT_EQ(std::string("C:\\B\\WEB.EXE ") + kSampleWebAddress, commands[7]);
+    EXPECT_EQ("rundll32.exe Shell32.dll Control_RunDLLA sysdm.cpl,,0", commands.back());
+    paths.mail = "C:\\M\\MAIL.EXE";
+    commands = program_menu_commands(paths);
+    EXPECT_EQ("C:\\M\\MAIL.EXE", commands[8]);
+    EXPECT_EQ("rundll32.exe Shell32.dll Control_RunDLLA appwiz.cpl", commands[9]);
 }
 
 }  // namespace

@@ -228,7 +228,8 @@ TEST(EditorPanes, SystemVariablesInsertIntoTheLastFocusedField) {
     TempFolder folder;
     const std::string path = folder / "vars.zbx";
     ScriptState script;
-    script.steps = {test_step("IF Expression", "1 = 1", "note "), test_step("Write to Log", "line ")};
+    script.steps = {test_step("IF Expression", "1 = 1", "note "), test_step("Write to Log", "line "),
+                    test_step("Start", "x")};
     ASSERT_TRUE(write_script(script, path));
     set_setting_number("ShowTips", 1);
     EditorDriver editor;
@@ -253,10 +254,20 @@ TEST(EditorPanes, SystemVariablesInsertIntoTheLastFocusedField) {
     ASSERT_TRUE(wait_until([&] { return text_of(field(editor, 0)) == "line "; }));
     SendMessageA(field(editor, 0), EM_SETSEL, 5, 5);
     SendMessageA(host, WM_COMMAND, kSystemVariableFirst + 17, 0);  // the long date
+    // The Run Program pane's menu puts a ready-made command into the program field.
+    editor.select_rows({2});
+    ASSERT_TRUE(wait_until([&] { return text_of(field(editor, 0)) == "x"; }));
+    SendMessageA(host, WM_COMMAND, res::kProgramMenuFirst + 9, 0);
     ASSERT_TRUE(editor.command(cmd::kSave));
     ScriptState expected = script;
     expected.steps[0].comment = "note %n";
     expected.steps[1].text = "line %dddd, %mmmm %dd, %yyyy at %hh:%ii %a";
+    // Item 9 is the first rundll32 command when no mail program is registered, else the mail program.
+    const std::string chosen = text_of(field(editor, 0));
+    EXPECT_TRUE(chosen == "rundll32.exe Shell32.dll Control_RunDLLA appwiz.cpl" || chosen.find(".exe") != std::string::npos ||
+                chosen.find(".EXE") != std::string::npos)
+        << chosen;
+    expected.steps[2].text = chosen;
     EXPECT_EQ(script_to_text(expected), read_file(path));
     EXPECT_EQ("%dddd, %mmmm...\tLong Date and Time", system_variable_item(kSystemVariableFirst + 17));
 
