@@ -115,6 +115,8 @@ constexpr int kPaneHelp = 2010;      // an editing pane's Help link
 constexpr int kDropCursor = 1031;    // the cursor over the grid while an action is dragged
 constexpr int kPaneProgramMenu = 2011;  // the Run Program pane's ready-made commands
 constexpr int kProgramMenuFirst = 6400; // its choices, in menu order
+constexpr int kPaneBrowseImage = 2012;  // the User Prompt pane's image file browser
+constexpr int kPaneDataSources = 2013;  // the Database pane's "Data Source Administrator"
 
 // The Welcome dialog.
 constexpr int kWelcomeDialog = 3000;

@@ -1,6 +1,8 @@
 #include "editor/step_panes_win.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -141,10 +143,18 @@ void StepPanes::build(int code, HINSTANCE instance) {
         page.controls.push_back(control);
         page.shown.push_back(true);
     }
-    if (code == kFamilyRunProgram) {
-        page.programs = CreateWindowExA(0, "BUTTON", ">", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10, 10,
-                                        page.window, reinterpret_cast<HMENU>(res::kPaneProgramMenu), instance, nullptr);
-        set_font(page.programs);
+    // The pane's own button: ready-made programs, an image file browser, the ODBC administrator.
+    const char* beside = code == kFamilyRunProgram ? ">" : code == kFamilyUserPrompt ? "..."
+                         : code == kFamilyDatabase ? "Data Source Administrator" : nullptr;
+    if (beside) {
+        const int id = code == kFamilyRunProgram ? res::kPaneProgramMenu
+                       : code == kFamilyUserPrompt   ? res::kPaneBrowseImage
+                                                 : res::kPaneDataSources;
+        page.beside = CreateWindowExA(0, "BUTTON", beside, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10, 10,
+                                      page.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        set_font(page.beside);
+        page.beside_field = code == kFamilyDatabase ? 1 : 0;
+        page.beside_wide = code == kFamilyDatabase;
     }
     if (code == kFamilyKeyboard) {
         page.warning = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, page.window,
@@ -161,9 +171,9 @@ void StepPanes::layout() {
     Page& page = pages_[static_cast<size_t>(shown_)];
     if (!page.undo) return;
     int y = kMargin;
-    MoveWindow(page.undo, kMargin, y, 110, kRowHeight - 2, TRUE);
-    MoveWindow(page.variables, kMargin + 116, y, 110, kRowHeight - 2, TRUE);
-    MoveWindow(page.help, kMargin + 232, y, 40, kRowHeight - 2, TRUE);
+    MoveWindow(page.undo, kMargin, y, 96, kRowHeight - 2, TRUE);
+    MoveWindow(page.variables, kMargin + 100, y, 104, kRowHeight - 2, TRUE);
+    MoveWindow(page.help, kMargin + 210, y, 30, kRowHeight - 2, TRUE);
     y += kRowHeight + 4;
     const int field_width = width - kLabelWidth - 2 * kMargin;
     for (size_t i = 0; i < page.controls.size(); ++i) {
@@ -171,14 +181,18 @@ void StepPanes::layout() {
         const FieldKind kind = pane_spec(shown_).fields[i].kind;
         const int height = kind == FieldKind::kMultiEdit ? kMultiHeight : kRowHeight - 2;
         if (page.labels[i]) {
-            const int beside = page.programs && i == 0 ? 26 : 0;  // the ready-made commands' button
+            const bool by = page.beside && i == page.beside_field && !page.beside_wide;
             MoveWindow(page.labels[i], kMargin, y + 3, kLabelWidth - 4, 16, TRUE);
-            MoveWindow(page.controls[i], kMargin + kLabelWidth, y, field_width - beside, height, TRUE);
-            if (beside) MoveWindow(page.programs, kMargin + kLabelWidth + field_width - 22, y, 22, kRowHeight - 2, TRUE);
+            MoveWindow(page.controls[i], kMargin + kLabelWidth, y, field_width - (by ? 26 : 0), height, TRUE);
+            if (by) MoveWindow(page.beside, kMargin + kLabelWidth + field_width - 22, y, 22, kRowHeight - 2, TRUE);
         } else {
             MoveWindow(page.controls[i], kMargin, y, width - 2 * kMargin, height, TRUE);
         }
         y += height + 4;
+        if (page.beside && page.beside_wide && i == page.beside_field) {
+            MoveWindow(page.beside, kMargin + kLabelWidth, y, 170, kRowHeight - 2, TRUE);
+            y += kRowHeight + 2;
+        }
         if (page.warning && i == 0) {
             MoveWindow(page.warning, kMargin, y, width - 2 * kMargin, 30, TRUE);
             y += 34;
@@ -278,6 +292,10 @@ void StepPanes::fill(HWND source) {
             SendMessageA(page.tips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
+    if (page.beside && page.beside_field < page.shown.size()) {
+        const bool image = equals_ignore_case(field_text(step.action), "Display Image");
+        ShowWindow(page.beside, page.shown[page.beside_field] && (shown_ != kFamilyUserPrompt || image) ? SW_SHOW : SW_HIDE);
+    }
     if (page.warning) SetWindowTextA(page.warning, keyboard_warning(field_text(step.action), step.text).c_str());
     EnableWindow(page.undo, binding_.changed(edit_.script()));
     binding_.loading = false;
@@ -376,6 +394,8 @@ bool StepPanes::command(int id) {
     else if (id == res::kPaneHelp && on_help) on_help(help_topic_for_pane(shown_));
     else if (id == res::kPaneProgramMenu) program_menu();
     else if (id >= res::kProgramMenuFirst && id < res::kProgramMenuFirst + 32) insert_program(id);
+    else if (id == res::kPaneBrowseImage) browse_image();
+    else if (id == res::kPaneDataSources) ShellExecuteA(window, "open", "odbcad32.exe", nullptr, nullptr, SW_SHOWNORMAL);
     else return false;
     return true;
 }
@@ -415,13 +435,13 @@ std::vector<std::string> program_commands() {
 
 void StepPanes::program_menu() {
     Page& page = pages_[static_cast<size_t>(shown_)];
-    if (!page.programs) return;
+    if (!page.beside) return;
     HMENU menu = CreatePopupMenu();
     int id = res::kProgramMenuFirst;
     for (const std::string& command : program_commands())
         AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(id++), command.c_str());
     RECT r;
-    GetWindowRect(page.programs, &r);
+    GetWindowRect(page.beside, &r);
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, r.left, r.bottom, 0, page.window, nullptr);
     DestroyMenu(menu);
 }
@@ -431,9 +451,26 @@ void StepPanes::insert_program(int id) {
     const std::vector<std::string> commands = program_commands();
     const size_t n = static_cast<size_t>(id - res::kProgramMenuFirst);
     Page& page = pages_[static_cast<size_t>(shown_)];
-    if (!page.programs || n >= commands.size() || page.controls.empty()) return;
+    if (shown_ != kFamilyRunProgram || n >= commands.size() || page.controls.empty()) return;
     SendMessageA(page.controls[0], EM_SETSEL, 0, -1);
     SendMessageA(page.controls[0], EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(commands[n].c_str()));
+}
+
+// "Display Image": a chosen picture file replaces the "Image File:" field's text.
+void StepPanes::browse_image() {
+    Page& page = pages_[static_cast<size_t>(shown_)];
+    if (shown_ != kFamilyUserPrompt || page.controls.empty()) return;
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA open = {};
+    open.lStructSize = sizeof(open);
+    open.hwndOwner = page.window;
+    open.lpstrFilter = "Image Files (*.bmp *.gif *.jpg *.jpeg *.ico *.cur *.wmf)\0*.bmp;*.gif;*.jpg;*.jpeg;*.ico;*.cur;*.wmf\0";
+    open.lpstrFile = file;
+    open.nMaxFile = MAX_PATH;
+    open.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameA(&open)) return;
+    SendMessageA(page.controls[0], EM_SETSEL, 0, -1);
+    SendMessageA(page.controls[0], EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(file));
 }
 
 // The last data field that had the focus while it is still there, shown and enabled;

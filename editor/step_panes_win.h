@@ -40,7 +40,10 @@ private:
     struct Page {
         HWND window = nullptr;
         std::vector<HWND> labels, controls;  // parallel to the pane's fields
-        HWND undo = nullptr, warning = nullptr, variables = nullptr, help = nullptr, tips = nullptr, programs = nullptr;
+        HWND undo = nullptr, warning = nullptr, variables = nullptr, help = nullptr, tips = nullptr;
+        HWND beside = nullptr;    // a pane's own button beside one of its fields
+        size_t beside_field = 0;
+        bool beside_wide = false;  // on a row of its own under the field
         std::vector<bool> shown;  // the fields the step's action uses
     };
     static LRESULT CALLBACK host_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -52,6 +55,7 @@ private:
     void system_variables_menu();
     void program_menu();
     void insert_program(int id);
+    void browse_image();
     void insert_system_variable(int id);
     HWND insert_target() const;
     void on_control(int field, int notification);

@@ -178,6 +178,16 @@ TEST(EditorPanes, EveryPaneLoadsAndWritesEveryFieldThroughItsControls) {
                 EXPECT_EQ(load_field(step, spec), check_text(control));
             }
         }
+        // The panes' own buttons: the image browser only for "Display Image".
+        if (pane.code == kFamilyUserPrompt) {
+            EXPECT_FALSE(IsWindowVisible(editor.pane_control(res::kPaneBrowseImage)));
+        }
+        if (pane.code == kFamilyDatabase) {
+            EXPECT_TRUE(IsWindowVisible(editor.pane_control(res::kPaneDataSources)));
+        }
+        if (pane.code == kFamilyRunProgram) {
+            EXPECT_TRUE(IsWindowVisible(editor.pane_control(res::kPaneProgramMenu)));
+        }
         PaneBinding binding;
         binding.load(expected, row);
         int changed = 0;
@@ -240,13 +250,20 @@ TEST(EditorPanes, SystemVariablesInsertIntoTheLastFocusedField) {
     HWND comment = field(editor, 4);
     RECT r;
     GetWindowRect(comment, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    const DWORD x = static_cast<DWORD>((r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    const DWORD y = static_cast<DWORD>((r.top + 8) * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
     GUITHREADINFO info = {};
     info.cbSize = sizeof(info);
     const DWORD thread = GetWindowThreadProcessId(editor.frame(), nullptr);
-    ASSERT_TRUE(wait_until([&] { return GetGUIThreadInfo(thread, &info) && info.hwndFocus == comment; }));
+    // A real click gives the comment the focus (once more if a tool tip took the first).
+    bool focused = false;
+    for (int attempt = 0; attempt < 3 && !focused; ++attempt) {
+        SetForegroundWindow(editor.frame());
+        mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN, x, y, 0, 0);
+        mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP, x, y, 0, 0);
+        focused = wait_until([&] { return GetGUIThreadInfo(thread, &info) && info.hwndFocus == comment; }, 2000);
+    }
+    ASSERT_TRUE(focused);
     SendMessageA(comment, EM_SETSEL, 5, 5);
     HWND host = editor.child(res::kPaneHost);
     SendMessageA(host, WM_COMMAND, kSystemVariableFirst, 0);  // "%n"
