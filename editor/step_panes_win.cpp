@@ -72,7 +72,7 @@ HWND StepPanes::create(HWND parent, HINSTANCE instance, bool tips) {
 
 void StepPanes::build(int code, HINSTANCE instance) {
     Page& page = pages_[static_cast<size_t>(code)];
-    page.window = CreateWindowExA(0, "ZorbelPane", pane_spec(code).name, WS_CHILD | WS_CLIPCHILDREN, 0, 0, 10, 10,
+    page.window = CreateWindowExA(0, "ZorbelPane", pane_spec(code).name, WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL, 0, 0, 10, 10,
                                   window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(code)), instance, nullptr);
     SetWindowLongPtrA(page.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     if (code == 0) {
@@ -166,11 +166,12 @@ void StepPanes::build(int code, HINSTANCE instance) {
 void StepPanes::layout() {
     RECT client;
     GetClientRect(window, &client);
-    const int width = client.right;
-    for (Page& page : pages_) MoveWindow(page.window, 0, 0, width, client.bottom, TRUE);
+    for (Page& page : pages_) MoveWindow(page.window, 0, 0, client.right, client.bottom, TRUE);
     Page& page = pages_[static_cast<size_t>(shown_)];
     if (!page.undo) return;
-    int y = kMargin;
+    GetClientRect(page.window, &client);  // without the scroll bar
+    const int width = client.right;
+    int y = kMargin - scroll_;
     MoveWindow(page.undo, kMargin, y, 96, kRowHeight - 2, TRUE);
     MoveWindow(page.variables, kMargin + 100, y, 104, kRowHeight - 2, TRUE);
     MoveWindow(page.help, kMargin + 210, y, 30, kRowHeight - 2, TRUE);
@@ -198,6 +199,43 @@ void StepPanes::layout() {
             y += 34;
         }
     }
+    // A pane taller than the palette scrolls.
+    const int total = y + scroll_;
+    SCROLLINFO bar = {};
+    bar.cbSize = sizeof(bar);
+    bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    bar.nMax = total;
+    bar.nPage = static_cast<UINT>(client.bottom > 0 ? client.bottom : 0);
+    bar.nPos = scroll_;
+    SetScrollInfo(page.window, SB_VERT, &bar, TRUE);
+    if (scroll_ > 0 && total <= client.bottom) {
+        scroll_ = 0;
+        layout();
+    }
+}
+
+void StepPanes::scroll(int request, int thumb) {
+    Page& page = pages_[static_cast<size_t>(shown_)];
+    SCROLLINFO bar = {};
+    bar.cbSize = sizeof(bar);
+    bar.fMask = SIF_ALL;
+    GetScrollInfo(page.window, SB_VERT, &bar);
+    int to = scroll_;
+    switch (request) {
+        case SB_LINEUP: to -= kRowHeight; break;
+        case SB_LINEDOWN: to += kRowHeight; break;
+        case SB_PAGEUP: to -= static_cast<int>(bar.nPage); break;
+        case SB_PAGEDOWN: to += static_cast<int>(bar.nPage); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: to = thumb; break;
+        case SB_TOP: to = 0; break;
+        case SB_BOTTOM: to = bar.nMax; break;
+        default: return;
+    }
+    const int most = bar.nMax - static_cast<int>(bar.nPage) + 1;
+    scroll_ = to > most ? most : to;
+    if (scroll_ < 0) scroll_ = 0;
+    layout();
 }
 
 void StepPanes::show_pane_for(int32_t index) {
@@ -207,6 +245,7 @@ void StepPanes::show_pane_for(int32_t index) {
     if (code != shown_) {
         for (Page& page : pages_) ShowWindow(page.window, SW_HIDE);
         shown_ = code;
+        scroll_ = 0;
         ShowWindow(pages_[static_cast<size_t>(code)].window, SW_SHOW);
     }
     binding_.load(script, valid ? index : -1);
@@ -536,6 +575,14 @@ static void draw_owned(const DRAWITEMSTRUCT* draw) {
 
 LRESULT CALLBACK StepPanes::page_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     auto* self = reinterpret_cast<StepPanes*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_VSCROLL && self) {
+        self->scroll(LOWORD(wparam), static_cast<short>(HIWORD(wparam)));
+        return 0;
+    }
+    if (message == WM_MOUSEWHEEL && self) {
+        self->scroll(static_cast<short>(HIWORD(wparam)) > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+        return 0;
+    }
     if (message == WM_DRAWITEM) {
         draw_owned(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
         return TRUE;

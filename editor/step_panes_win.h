@@ -50,6 +50,7 @@ private:
     static LRESULT CALLBACK page_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     void build(int code, HINSTANCE instance);
     void layout();
+    void scroll(int request, int thumb);
     void fill(HWND source);
     void add_tips(Page& page, HINSTANCE instance);
     void system_variables_menu();
@@ -65,6 +66,7 @@ private:
     PaneBinding binding_;
     std::array<Page, kPaneCount> pages_;
     int shown_ = 0;
+    int scroll_ = 0;  // how far the pane on show is scrolled down
     int last_field_ = -1;  // the data field that last had the focus (System Variables target)
 };
 

@@ -161,6 +161,8 @@ TEST(EditorPanes, EveryPaneLoadsAndWritesEveryFieldThroughItsControls) {
     ScriptState expected = script;
     EditorDriver editor;
     ASSERT_TRUE(editor.start("/e " + quoted(path)));
+    // Room for the pictures; a pane taller than its palette scrolls.
+    MoveWindow(editor.frame(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), TRUE);
     for (int row = 0; row < static_cast<int>(script.steps.size()); ++row) {
         const Step& step = script.steps[static_cast<size_t>(row)];
         const PaneSpec& pane = pane_spec(static_cast<int32_t>(step.family));
