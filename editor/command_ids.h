@@ -117,6 +117,7 @@ constexpr int kPaneProgramMenu = 2011;  // the Run Program pane's ready-made com
 constexpr int kProgramMenuFirst = 6400; // its choices, in menu order
 constexpr int kPaneBrowseImage = 2012;  // the User Prompt pane's image file browser
 constexpr int kPaneDataSources = 2013;  // the Database pane's "Data Source Administrator"
+constexpr int kPanePixelPicker = 2014;  // the Wait pane's pixel colour picker
 
 // The Welcome dialog.
 constexpr int kWelcomeDialog = 3000;

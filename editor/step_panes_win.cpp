@@ -31,6 +31,22 @@ bool has_label(FieldKind kind) {
 bool is_edit(FieldKind kind) {
     return kind == FieldKind::kEdit || kind == FieldKind::kPassword || kind == FieldKind::kMultiEdit;
 }
+// The panes' own controls: ready-made programs, an image file browser, the ODBC
+// administrator, the pixel colour picker.
+struct Beside {
+    int code;
+    const char* text;
+    int id;
+    size_t field;
+    bool wide;  // on a row of its own under the field
+};
+const Beside kBesides[] = {
+    {kFamilyRunProgram, ">", res::kPaneProgramMenu, 0, false},
+    {kFamilyUserPrompt, "...", res::kPaneBrowseImage, 0, false},
+    {kFamilyDatabase, "Data Source Administrator", res::kPaneDataSources, 1, true},
+    {kFamilyWait, "click && drag to choose a pixel color", res::kPanePixelPicker, 1, true},
+};
+
 bool usable(HWND window) { return window && IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window); }
 
 std::string window_text(HWND window) {
@@ -143,18 +159,16 @@ void StepPanes::build(int code, HINSTANCE instance) {
         page.controls.push_back(control);
         page.shown.push_back(true);
     }
-    // The pane's own button: ready-made programs, an image file browser, the ODBC administrator.
-    const char* beside = code == kFamilyRunProgram ? ">" : code == kFamilyUserPrompt ? "..."
-                         : code == kFamilyDatabase ? "Data Source Administrator" : nullptr;
-    if (beside) {
-        const int id = code == kFamilyRunProgram ? res::kPaneProgramMenu
-                       : code == kFamilyUserPrompt   ? res::kPaneBrowseImage
-                                                 : res::kPaneDataSources;
-        page.beside = CreateWindowExA(0, "BUTTON", beside, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10, 10,
-                                      page.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    // The pane's own control beside (or under) one of its fields.
+    for (const Beside& own : kBesides) {
+        if (own.code != code) continue;
+        const DWORD kind = own.id == res::kPanePixelPicker ? SS_NOTIFY | SS_SUNKEN | SS_CENTER : BS_PUSHBUTTON;
+        page.beside = CreateWindowExA(0, own.id == res::kPanePixelPicker ? "STATIC" : "BUTTON", own.text,
+                                      WS_CHILD | WS_VISIBLE | kind, 0, 0, 10, 10, page.window,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(own.id)), instance, nullptr);
         set_font(page.beside);
-        page.beside_field = code == kFamilyDatabase ? 1 : 0;
-        page.beside_wide = code == kFamilyDatabase;
+        page.beside_field = own.field;
+        page.beside_wide = own.wide;
     }
     if (code == kFamilyKeyboard) {
         page.warning = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, page.window,
@@ -191,7 +205,7 @@ void StepPanes::layout() {
         }
         y += height + 4;
         if (page.beside && page.beside_wide && i == page.beside_field) {
-            MoveWindow(page.beside, kMargin + kLabelWidth, y, 170, kRowHeight - 2, TRUE);
+            MoveWindow(page.beside, kMargin + kLabelWidth, y, 220, kRowHeight - 2, TRUE);
             y += kRowHeight + 2;
         }
         if (page.warning && i == 0) {
@@ -583,6 +597,35 @@ LRESULT CALLBACK StepPanes::page_procedure(HWND window, UINT message, WPARAM wpa
         self->scroll(static_cast<short>(HIWORD(wparam)) > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
         return 0;
     }
+    // The pixel colour picker: pressed, dragged anywhere on the screen, released.
+    if (message == WM_PARENTNOTIFY && self && LOWORD(wparam) == WM_LBUTTONDOWN) {
+        POINT at = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+        HWND under = ChildWindowFromPoint(window, at);
+        if (under && GetDlgCtrlID(under) == res::kPanePixelPicker) {
+            self->picking_ = true;
+            SetCapture(window);
+            SetCursor(LoadCursor(nullptr, IDC_CROSS));
+        }
+        return 0;
+    }
+    if (message == WM_LBUTTONUP && self && self->picking_) {
+        self->picking_ = false;
+        ReleaseCapture();
+        POINT at;
+        GetCursorPos(&at);
+        HDC screen = GetDC(nullptr);
+        const COLORREF colour = GetPixel(screen, at.x, at.y);
+        ReleaseDC(nullptr, screen);
+        Page& page = self->pages_[static_cast<size_t>(self->shown_)];
+        if (colour != CLR_INVALID && page.beside && page.beside_field < page.controls.size()) {
+            HWND field = page.controls[page.beside_field];
+            const std::string text = picked_colour_text(colour);
+            SendMessageA(field, EM_SETSEL, 0, -1);
+            SendMessageA(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+        return 0;
+    }
+    if (message == WM_CAPTURECHANGED && self) self->picking_ = false;
     if (message == WM_DRAWITEM) {
         draw_owned(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
         return TRUE;

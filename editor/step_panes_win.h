@@ -66,7 +66,8 @@ private:
     PaneBinding binding_;
     std::array<Page, kPaneCount> pages_;
     int shown_ = 0;
-    int scroll_ = 0;  // how far the pane on show is scrolled down
+    int scroll_ = 0;
+    bool picking_ = false;  // a pixel colour is being picked  // how far the pane on show is scrolled down
     int last_field_ = -1;  // the data field that last had the focus (System Variables target)
 };
 

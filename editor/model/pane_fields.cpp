@@ -1,5 +1,7 @@
 #include "editor/model/pane_fields.h"
 
+#include <cstdio>
+
 #include "core/action_catalogue.h"
 #include "core/text_rules.h"
 
@@ -266,6 +268,13 @@ bool steps_equal(const Step& a, const Step& b) {
     pack_step(a, &pa);
     pack_step(b, &pb);
     return std::memcmp(&pa, &pb, sizeof(pa)) == 0 && a.text == b.text && a.comment == b.comment;
+}
+
+std::string picked_colour_text(uint32_t colorref) {
+    char text[8];
+    std::snprintf(text, sizeof(text), "#%02X%02X%02X", static_cast<unsigned>(colorref & 0xFF),
+                  static_cast<unsigned>((colorref >> 8) & 0xFF), static_cast<unsigned>((colorref >> 16) & 0xFF));
+    return text;
 }
 
 }  // namespace zorbel

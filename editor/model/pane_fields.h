@@ -81,4 +81,7 @@ const char* failure_extra_caption(std::string_view mode);
 
 bool steps_equal(const Step& a, const Step& b);
 
+// A colour picked from the screen (0x00BBGGRR) as the pixel steps read it: "#RRGGBB".
+std::string picked_colour_text(uint32_t colorref);
+
 }  // namespace zorbel

@@ -152,6 +152,11 @@ TEST(SystemVariables, ItemsInsertTheirText) {
 namespace zorbel {
 namespace {
 
+TEST(PaneFields, PickedColoursAreWrittenAsRedGreenBlue) {
+    EXPECT_EQ("#FF8001", picked_colour_text(0x0180FF));
+    EXPECT_EQ("#000000", picked_colour_text(0));
+}
+
 TEST(ProgramMenu, ReadyMadeCommandsWithTheMachinesPaths) {
     ProgramPaths paths;
     paths.cmd = "C:\\W\\CMD.EXE";

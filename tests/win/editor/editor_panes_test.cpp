@@ -234,14 +234,15 @@ BOOL CALLBACK count_tips(HWND window, LPARAM count) {
     return TRUE;
 }
 
-// A System Variables choice goes into the last data field that had the focus, and
-// into the main text box when that field belongs to another load.
-TEST(EditorPanes, SystemVariablesInsertIntoTheLastFocusedField) {
+// The panes' tools: a System Variables choice goes into the last data field that had
+// the focus, and into the main text box when that field belongs to another load; the
+// ready-made programs; the pixel colour picker; tool tips; the Help link.
+TEST(EditorPanes, ToolsFillTheirFieldsAndHelpOpensTheHelpFile) {
     TempFolder folder;
     const std::string path = folder / "vars.zbx";
     ScriptState script;
     script.steps = {test_step("IF Expression", "1 = 1", "note "), test_step("Write to Log", "line "),
-                    test_step("Start", "x")};
+                    test_step("Start", "x"), test_step("Wait for Pixel")};
     ASSERT_TRUE(write_script(script, path));
     set_setting_number("ShowTips", 1);
     EditorDriver editor;
@@ -277,15 +278,40 @@ TEST(EditorPanes, SystemVariablesInsertIntoTheLastFocusedField) {
     editor.select_rows({2});
     ASSERT_TRUE(wait_until([&] { return text_of(field(editor, 0)) == "x"; }));
     SendMessageA(host, WM_COMMAND, res::kProgramMenuFirst + 9, 0);
-    ASSERT_TRUE(editor.command(cmd::kSave));
-    ScriptState expected = script;
-    expected.steps[0].comment = "note %n";
-    expected.steps[1].text = "line %dddd, %mmmm %dd, %yyyy at %hh:%ii %a";
     // Item 9 is the first rundll32 command when no mail program is registered, else the mail program.
     const std::string chosen = text_of(field(editor, 0));
-    EXPECT_TRUE(chosen == "rundll32.exe Shell32.dll Control_RunDLLA appwiz.cpl" || chosen.find(".exe") != std::string::npos ||
-                chosen.find(".EXE") != std::string::npos)
+    EXPECT_TRUE(chosen == "rundll32.exe Shell32.dll Control_RunDLLA appwiz.cpl" ||
+                find_ignore_case(chosen, ".exe") != std::string::npos)
         << chosen;
+    // The Wait pane's picker: pressed, dragged onto the grid's empty part, released.
+    editor.select_rows({3});
+    ASSERT_TRUE(wait_until([&] { return editor.text_of(res::kPaneHost) == "Wait for Pixel"; }));
+    RECT from_rect, row = editor.row_rect(3);
+    GetWindowRect(editor.pane_control(res::kPanePixelPicker), &from_rect);
+    const POINT from = {(from_rect.left + from_rect.right) / 2, (from_rect.top + from_rect.bottom) / 2};
+    const POINT to = {row.left + 40, row.bottom + 60};
+    HDC screen = GetDC(nullptr);
+    const COLORREF under = GetPixel(screen, to.x, to.y);
+    ReleaseDC(nullptr, screen);
+    const auto mouse = [](POINT p, DWORD flags) {
+        mouse_event(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                    static_cast<DWORD>(p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1)),
+                    static_cast<DWORD>(p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1)), 0, 0);
+    };
+    mouse(from, 0);
+    mouse(from, MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= 8; ++i) {
+        Sleep(20);
+        mouse({from.x + (to.x - from.x) * i / 8, from.y + (to.y - from.y) * i / 8}, 0);
+    }
+    mouse(to, MOUSEEVENTF_LEFTUP);
+    const std::string colour = picked_colour_text(under);
+    EXPECT_TRUE(wait_until([&] { return text_of(field(editor, 1)) == colour; })) << text_of(field(editor, 1));
+    ASSERT_TRUE(editor.command(cmd::kSave));
+    ScriptState expected = script;
+    copy_to_field(expected.steps[3].value[0], colour);
+    expected.steps[0].comment = "note %n";
+    expected.steps[1].text = "line %dddd, %mmmm %dd, %yyyy at %hh:%ii %a";
     expected.steps[2].text = chosen;
     EXPECT_EQ(script_to_text(expected), read_file(path));
     EXPECT_EQ("%dddd, %mmmm...\tLong Date and Time", system_variable_item(kSystemVariableFirst + 17));
