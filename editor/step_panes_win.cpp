@@ -47,6 +47,15 @@ const Beside kBesides[] = {
     {kFamilyWait, "click && drag to choose a pixel color", res::kPanePixelPicker, 1, true},
 };
 
+// Moves a child only when it is not already there (each move is a round trip to the display).
+void place(HWND child, int x, int y, int width, int height) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    if (r.left != x || r.top != y || r.right - r.left != width || r.bottom - r.top != height)
+        MoveWindow(child, x, y, width, height, TRUE);
+}
+
 bool usable(HWND window) { return window && IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window); }
 
 std::string window_text(HWND window) {
@@ -180,15 +189,15 @@ void StepPanes::build(int code, HINSTANCE instance) {
 void StepPanes::layout() {
     RECT client;
     GetClientRect(window, &client);
-    for (Page& page : pages_) MoveWindow(page.window, 0, 0, client.right, client.bottom, TRUE);
+    for (Page& page : pages_) place(page.window, 0, 0, client.right, client.bottom);
     Page& page = pages_[static_cast<size_t>(shown_)];
     if (!page.undo) return;
     GetClientRect(page.window, &client);  // without the scroll bar
     const int width = client.right;
     int y = kMargin - scroll_;
-    MoveWindow(page.undo, kMargin, y, 96, kRowHeight - 2, TRUE);
-    MoveWindow(page.variables, kMargin + 100, y, 104, kRowHeight - 2, TRUE);
-    MoveWindow(page.help, kMargin + 210, y, 30, kRowHeight - 2, TRUE);
+    place(page.undo, kMargin, y, 96, kRowHeight - 2);
+    place(page.variables, kMargin + 100, y, 104, kRowHeight - 2);
+    place(page.help, kMargin + 210, y, 30, kRowHeight - 2);
     y += kRowHeight + 4;
     const int field_width = width - kLabelWidth - 2 * kMargin;
     for (size_t i = 0; i < page.controls.size(); ++i) {
@@ -197,19 +206,19 @@ void StepPanes::layout() {
         const int height = kind == FieldKind::kMultiEdit ? kMultiHeight : kRowHeight - 2;
         if (page.labels[i]) {
             const bool by = page.beside && i == page.beside_field && !page.beside_wide;
-            MoveWindow(page.labels[i], kMargin, y + 3, kLabelWidth - 4, 16, TRUE);
-            MoveWindow(page.controls[i], kMargin + kLabelWidth, y, field_width - (by ? 26 : 0), height, TRUE);
-            if (by) MoveWindow(page.beside, kMargin + kLabelWidth + field_width - 22, y, 22, kRowHeight - 2, TRUE);
+            place(page.labels[i], kMargin, y + 3, kLabelWidth - 4, 16);
+            place(page.controls[i], kMargin + kLabelWidth, y, field_width - (by ? 26 : 0), height);
+            if (by) place(page.beside, kMargin + kLabelWidth + field_width - 22, y, 22, kRowHeight - 2);
         } else {
-            MoveWindow(page.controls[i], kMargin, y, width - 2 * kMargin, height, TRUE);
+            place(page.controls[i], kMargin, y, width - 2 * kMargin, height);
         }
         y += height + 4;
         if (page.beside && page.beside_wide && i == page.beside_field) {
-            MoveWindow(page.beside, kMargin + kLabelWidth, y, 220, kRowHeight - 2, TRUE);
+            place(page.beside, kMargin + kLabelWidth, y, 220, kRowHeight - 2);
             y += kRowHeight + 2;
         }
         if (page.warning && i == 0) {
-            MoveWindow(page.warning, kMargin, y, width - 2 * kMargin, 30, TRUE);
+            place(page.warning, kMargin, y, width - 2 * kMargin, 30);
             y += 34;
         }
     }
@@ -321,9 +330,9 @@ void StepPanes::fill(HWND source) {
             const char* caption = failure_extra_caption(field_text(step.onfail));
             visible = caption != nullptr;
             if (caption) SetWindowTextA(page.labels[i], caption);
-        } else if (page.labels[i]) {
+        } else if (page.labels[i] && window_text(page.labels[i]) != label) {
             SetWindowTextA(page.labels[i], label.c_str());
-        } else if (window_text(control) != label) {
+        } else if (!page.labels[i] && window_text(control) != label) {
             SetWindowTextA(control, label.c_str());
         }
         const bool enabled = i < looks.size() ? looks[i].enabled : true;
