@@ -86,6 +86,11 @@ private:
     void go_to_step();
     void after_replace();
 
+    // Tools (editor_tools_win.cpp).
+    void auto_indent_and_validate();
+    void list_windows(int id);
+    void open_logfile();
+
     RunProgram& program_;
     HINSTANCE instance_;
     CommandLine line_;
