@@ -38,8 +38,9 @@ HWND ActionsTreePalette::create(HWND parent, HINSTANCE instance, SettingsStore& 
     return window;
 }
 
-std::string ActionsTreePalette::selected_action() const {
-    HTREEITEM item = TreeView_GetSelection(window);
+std::string ActionsTreePalette::selected_action() const { return action_of(TreeView_GetSelection(window)); }
+
+std::string ActionsTreePalette::action_of(HTREEITEM item) const {
     if (!item || !TreeView_GetParent(window, item)) return "";
     char text[128] = {};
     TVITEMA data = {};
@@ -49,6 +50,58 @@ std::string ActionsTreePalette::selected_action() const {
     data.cchTextMax = sizeof(text);
     SendMessageA(window, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
     return text;
+}
+
+bool ActionsTreePalette::drag(HTREEITEM item, HWND grid, const std::function<void(int32_t row)>& hover) {
+    if (action_of(item).empty()) return false;
+    HIMAGELIST image = TreeView_CreateDragImage(window, item);
+    POINT at;
+    GetCursorPos(&at);
+    if (image) {
+        ImageList_BeginDrag(image, 0, 8, 8);
+        ImageList_DragEnter(nullptr, at.x, at.y);
+    }
+    HCURSOR drop = LoadCursor(GetModuleHandleA(nullptr), MAKEINTRESOURCE(res::kDropCursor));
+    if (!drop) drop = LoadCursor(nullptr, IDC_ARROW);
+    HCURSOR no = LoadCursor(nullptr, IDC_NO);
+    SetCapture(window);
+    bool dropped = false, over_grid = false;
+    MSG message;
+    // The drag's own loop: the mouse belongs to the tree until the button comes up.
+    while (GetCapture() == window && GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) break;
+        if (message.message != WM_MOUSEMOVE && message.message != WM_LBUTTONUP) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            continue;
+        }
+        GetCursorPos(&at);
+        if (image) ImageList_DragMove(at.x, at.y);
+        over_grid = WindowFromPoint(at) == grid;
+        SetCursor(over_grid ? drop : no);
+        if (over_grid) {
+            LVHITTESTINFO hit = {};
+            hit.pt = at;
+            ScreenToClient(grid, &hit.pt);
+            hit.pt.x = 2;  // any column of the row
+            const int row = static_cast<int>(SendMessageA(grid, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+            if (image) ImageList_DragShowNolock(FALSE);
+            hover(row);
+            if (image) ImageList_DragShowNolock(TRUE);
+        }
+        if (message.message == WM_LBUTTONUP) {
+            dropped = over_grid;
+            break;
+        }
+    }
+    if (GetCapture() == window) ReleaseCapture();
+    if (image) {
+        ImageList_DragLeave(nullptr);
+        ImageList_EndDrag();
+        ImageList_Destroy(image);
+    }
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    return dropped;
 }
 
 std::string ActionsTreePalette::select_at(POINT screen) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 
 #include "engine/settings_store.h"
@@ -20,6 +21,14 @@ public:
     void expand_all(bool expand);
     // Stores every category's expanded state (1 expanded, 0 collapsed).
     void store_state(SettingsStore& store) const;
+    // The action of a node; "" for a category.
+    std::string action_of(HTREEITEM item) const;
+
+    // Drags the action of `item` (TVN_BEGINDRAG) until the button is released or the
+    // drag is cancelled (Esc, lost capture). Over `grid` the drop cursor shows and
+    // `hover` gets the row under the mouse (-1 below the last row); true when the
+    // button was released over the grid.
+    bool drag(HTREEITEM item, HWND grid, const std::function<void(int32_t row)>& hover);
     HWND window = nullptr;
 };
 

@@ -78,6 +78,8 @@ constexpr int kTestPlaybackButton = 1303;
 constexpr int kPaneLoad = 5025;
 // The editing panes' "Undo Changes" button.
 constexpr int kPaneUndoChanges = 1231;
+// The editing panes' System Variables button (its menu's choices are 6024..6324).
+constexpr int kPaneSystemVariables = 1230;
 // The Actions tree's commands on the selected action.
 constexpr int kInsertAction = 5029;
 constexpr int kAppendAction = 5030;
@@ -110,8 +112,16 @@ constexpr int kPaneHost = 2007;
 constexpr int kActionsTree = 2008;
 // An editing pane's controls: its undo button, then its fields by their place in the pane's table.
 constexpr int kPaneWarning = 2009;
-constexpr int kRecordedCount = 2010;  // the recording pane's "%s events recorded"
+constexpr int kRecordedCount = 2015;  // the recording pane's "%s events recorded"
+constexpr int kMinimizeRecord = 2016;  // the recording pane's "Minimize Zorbel while recording"
 constexpr int kPaneFieldFirst = 4000;
+constexpr int kPaneHelp = 2010;      // an editing pane's Help link
+constexpr int kDropCursor = 1031;    // the cursor over the grid while an action is dragged
+constexpr int kPaneProgramMenu = 2011;  // the Run Program pane's ready-made commands
+constexpr int kProgramMenuFirst = 6400; // its choices, in menu order
+constexpr int kPaneBrowseImage = 2012;  // the User Prompt pane's image file browser
+constexpr int kPaneDataSources = 2013;  // the Database pane's "Data Source Administrator"
+constexpr int kPanePixelPicker = 2014;  // the Wait pane's pixel colour picker
 
 // The Welcome dialog.
 constexpr int kWelcomeDialog = 3000;

@@ -1,51 +1,16 @@
 // New steps from the Actions tree: double-click, its context menu and commands.
 #include <windows.h>
+#include <shellapi.h>
 
 #include "core/text_rules.h"
 #include "editor/command_ids.h"
 #include "editor/editor_frame_win.h"
+#include "editor/file_associations_win.h"
+#include "core/action_catalogue.h"
+#include "editor/model/actions_tree.h"
 #include "editor/model/new_step.h"
 
 namespace zorbel {
-
-namespace {
-
-// The command that opens files of a class ("" when none is registered).
-std::string open_command(const std::string& file_class) {
-    char value[MAX_PATH * 2] = {};
-    LONG size = sizeof(value);
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, (file_class + "\\shell\\open\\command").c_str(), value, &size) != ERROR_SUCCESS)
-        return "";
-    return value;
-}
-
-std::string class_of(const char* extension) {
-    char value[MAX_PATH] = {};
-    LONG size = sizeof(value);
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, extension, value, &size) != ERROR_SUCCESS) return "";
-    return value;
-}
-
-std::string browser_program() {
-    std::string command = open_command(class_of(".htm"));
-    const size_t exe = find_ignore_case(command, ".EXE");
-    if (!command.empty() && exe != std::string::npos) {
-        command = command.substr(0, exe + 4);
-        if (!command.empty() && command.front() == '"') command.erase(0, 1);
-        return command;
-    }
-    char found[MAX_PATH] = {};
-    if (SearchPathA(nullptr, "IEXPLORE.EXE", nullptr, MAX_PATH, found, nullptr)) return found;
-    return "IEXPLORE.EXE";
-}
-
-std::string mail_program() {
-    std::string command = open_command("MAIL");
-    if (command.empty()) command = open_command(class_of(".eml"));
-    return trim_spaces(command.substr(0, command.find('/')));
-}
-
-}  // namespace
 
 int32_t EditorFrame::insert_position() const {
     return new_step_position(grid_.selection().focused,
@@ -70,6 +35,39 @@ void EditorFrame::add_action(const std::string& name, int32_t position) {
     refresh_title();
 }
 
+// An action dragged from the tree onto the grid: the row under the mouse becomes the
+// only selected row; the drop inserts there (InsertNewStep), below the last row it
+// appends. However the drag ends, the pane shows the focused step again.
+void EditorFrame::drag_action(HTREEITEM item) {
+    if (program_.run.running) return;
+    const std::string name = tree_.action_of(item);
+    const bool dropped = tree_.drag(item, grid_.window(), [this](int32_t row) {
+        if (row >= 0) grid_.select({row}, row);
+        else grid_.select({}, -1);
+    });
+    if (dropped) {
+        const int32_t row = grid_.selection().focused;
+        add_action(name, row < 0 ? -1 : insert_position());
+    }
+    panes_.show_pane_for(grid_.selection().focused);
+}
+
+// Opens a topic of the help file beside the program ("" for its start page).
+void EditorFrame::open_help(const char* topic) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string help = path;
+    const size_t dot = help.find_last_of('.');
+    help = (dot == std::string::npos ? help : help.substr(0, dot)) + "Help.chm";
+    if (GetFileAttributesA(help.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        box("Unable to find the help file.\n\nPlease reinstall to correct this problem.", help.c_str(),
+            MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const std::string argument = "\"" + help + (topic && *topic ? std::string(topic) : "") + "\"";
+    ShellExecuteA(frame_, "open", "hh.exe", argument.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
 bool EditorFrame::tree_command(int id) {
     switch (id) {
         case cmd::kInsertAction:
@@ -89,6 +87,11 @@ bool EditorFrame::tree_command(int id) {
             }
             CloseClipboard();
             program_.ui.set_status(0, format("\"%s\" has been copied to the clipboard", name.c_str()));
+            return true;
+        }
+        case cmd::kActionHelp: {
+            const CatalogueEntry* entry = find_action(tree_.selected_action());
+            open_help(help_topic_for_pane(entry && !entry->is_group ? static_cast<int32_t>(entry->family) : 0));
             return true;
         }
         case cmd::kCollapseTree:

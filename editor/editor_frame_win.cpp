@@ -138,8 +138,9 @@ void EditorFrame::on_create() {
 
     HWND actions = tree_.create(frame_, instance_, store);
     panes_.recording = &recording_pane_;
-    panes_.create(frame_, instance_);
+    panes_.create(frame_, instance_, setting_number(store, "SOFTWARE\\Zorbel\\ShowTips") != 0);
     panes_.on_row_changed = [this](int32_t row) { grid_.redraw(row, row); };
+    panes_.on_help = [this](const char* topic) { open_help(topic); };
     palettes_->create(Palette::kToolbar, toolbar_);
     palettes_->create(Palette::kActions, actions);
     palettes_->create(Palette::kProperties, panes_.window);
@@ -291,6 +292,10 @@ void EditorFrame::on_notify(NMHDR* header, LRESULT* result) {
         const std::string name = tree_.selected_action();
         if (!name.empty()) add_action(name, insert_position());
         *result = !name.empty();
+        return;
+    }
+    if (header->hwndFrom == tree_.window && header->code == TVN_BEGINDRAGA) {
+        drag_action(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem);
         return;
     }
     if (header->hwndFrom == tree_.window && header->code == NM_RCLICK) {

@@ -67,6 +67,8 @@ private:
     int32_t insert_position() const;
     bool tree_command(int id);
     void tree_menu(POINT screen);
+    void drag_action(HTREEITEM item);
+    void open_help(const char* topic);
 
     // Boxes of the editor: task-modal, in front, topmost while Keep on Top is on.
     int box(const std::string& text, const char* title, UINT flags);

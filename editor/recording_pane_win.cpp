@@ -4,6 +4,7 @@
 
 #include "core/text_rules.h"
 #include "editor/command_ids.h"
+#include "engine/settings_store.h"
 
 namespace zorbel {
 
@@ -11,6 +12,7 @@ namespace {
 
 constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 24;
+constexpr const char* kMinimizeSetting = "SOFTWARE\\Zorbel\\MinimizeRecord";
 
 HWND control(HWND page, HINSTANCE instance, const char* kind, const char* text, DWORD style, int id) {
     HWND window = CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, page,
@@ -21,7 +23,8 @@ HWND control(HWND page, HINSTANCE instance, const char* kind, const char* text, 
 
 }  // namespace
 
-RecordingPane::RecordingPane(ScriptEdit& edit, RunContext& context) : recorder(context), edit_(edit) {
+RecordingPane::RecordingPane(ScriptEdit& edit, RunContext& context)
+    : recorder(context), edit_(edit), store_(context.services.store) {
     recorder.before_store = [this] { edit_.push_snapshot(); };
     recorder.changed = [this] {
         if (recorder.state() == Recorder::State::kIdle) {
@@ -38,6 +41,8 @@ void RecordingPane::create(HWND page, HINSTANCE instance) {
     record_ = control(page, instance, "BUTTON", "Start Recording", WS_TABSTOP | BS_PUSHBUTTON, cmd::kRecordButton);
     test_ = control(page, instance, "BUTTON", "Test Playback", WS_TABSTOP | BS_PUSHBUTTON, cmd::kTestPlaybackButton);
     count_ = control(page, instance, "STATIC", "0 actions recorded", 0, res::kRecordedCount);
+    minimize_ = control(page, instance, "BUTTON", "Minimize Zorbel while recording", WS_TABSTOP | BS_AUTOCHECKBOX,
+                        res::kMinimizeRecord);
 }
 
 int RecordingPane::layout(int x, int y, int width) {
@@ -45,7 +50,8 @@ int RecordingPane::layout(int x, int y, int width) {
     MoveWindow(record_, x, y, kButtonWidth, kButtonHeight, TRUE);
     MoveWindow(test_, x + kButtonWidth + 6, y, kButtonWidth, kButtonHeight, TRUE);
     MoveWindow(count_, x, y + kButtonHeight + 4, width - 2 * x, 18, TRUE);
-    return kButtonHeight + 26;
+    MoveWindow(minimize_, x, y + kButtonHeight + 26, width - 2 * x, 18, TRUE);
+    return kButtonHeight + 48;
 }
 
 void RecordingPane::show(int32_t index) {
@@ -63,10 +69,17 @@ void RecordingPane::refresh() {
     std::string count;
     if (shown_ >= 0 && shown_ < script.step_count())
         count = std::string(field_text(script.steps[static_cast<size_t>(shown_)].value[0]));
+    const bool minimize = store_ && setting_number(*store_, kMinimizeSetting) != 0;
+    SendMessageA(minimize_, BM_SETCHECK, minimize ? BST_CHECKED : BST_UNCHECKED, 0);
     SetWindowTextA(count_, text_to_number(count) <= 0 ? "0 actions recorded" : (count + " events recorded").c_str());
 }
 
 bool RecordingPane::command(int id, int notification) {
+    if (id == res::kMinimizeRecord) {
+        if (notification == BN_CLICKED && store_)
+            write_setting_number(*store_, kMinimizeSetting, SendMessageA(minimize_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        return true;
+    }
     if (id != cmd::kRecordButton && id != cmd::kTestPlaybackButton) return false;
     if (notification != BN_CLICKED || edit_.run_active()) return true;
     if (id == cmd::kRecordButton) recorder.start_or_stop(shown_);

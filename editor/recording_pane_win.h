@@ -1,6 +1,7 @@
 // The recording controls of the Record Actions pane: the Start/Stop button (1302),
 // the test playback button and the count of recorded events, over the recorder. A
 // recording goes into the step that started it, wherever the focus is when it stops.
+// "Minimize Zorbel while recording" is the MinimizeRecord setting, not a step field.
 #pragma once
 #include <windows.h>
 
@@ -31,7 +32,8 @@ private:
 
     ScriptEdit& edit_;
     HWND page_ = nullptr;
-    HWND record_ = nullptr, test_ = nullptr, count_ = nullptr;
+    SettingsStore* store_ = nullptr;
+    HWND record_ = nullptr, test_ = nullptr, count_ = nullptr, minimize_ = nullptr;
     int32_t shown_ = -1;
 };
 

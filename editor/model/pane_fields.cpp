@@ -1,5 +1,7 @@
 #include "editor/model/pane_fields.h"
 
+#include <cstdio>
+
 #include "core/action_catalogue.h"
 #include "core/text_rules.h"
 
@@ -24,6 +26,13 @@ FieldSpec value(const char* label, int index, FieldKind kind = K::kEdit) { retur
 FieldSpec timeout(const char* label) { return {label, K::kEdit, F::kTimeout}; }
 FieldSpec check(const char* label, uint32_t mask, uint32_t bits) { return {label, K::kCheck, F::kOptions, 0, mask, bits}; }
 FieldSpec radio(const char* label, uint32_t mask, uint32_t bits) { return {label, K::kRadio, F::kOptions, 0, mask, bits}; }
+FieldSpec text_check(const char* label, StepField field, int index, CheckTest test, const char* on, const char* off) {
+    return {label, K::kTextCheck, field, index, 0, 0, "", on, off, test};
+}
+FieldSpec list(const char* label, StepField field, int index, const char* choices) {
+    return {label, K::kList, field, index, 0, 0, choices};
+}
+constexpr uint32_t kToFile = kOptionResultToClipboard << 2;  // bit 22: the result goes to a file
 
 constexpr uint32_t kResultMask = kOptionResultToClipboard | kOptionResultToVariable;
 
@@ -52,12 +61,13 @@ std::vector<PaneSpec> build() {
     panes.push_back({0, "Nothing Selected", {}});
     panes.push_back(pane(1, "Run Program",
                          {text("&Program:"), radio("Start && Return Immediately", 2, 0),
-                          radio("Wait for Program to Exit", 2, 2), timeout("Ma&x Wait:"), check("Run Hidden", 1, 1),
-                          value("Startup Type:", 0)},
+                          radio("Wait for Program to Exit", 2, 2), timeout("Ma&x Wait:"),
+                          text_check("Wait Indefinitely", F::kTimeout, 0, CheckTest::kNegative, "-1", "60"),
+                          check("Run Hidden", 1, 1), list("Startup Type:", F::kValue, 0, "Automatic;Manual;Disabled")},
                          kC | kF | kR));
     panes.push_back(pane(2, "Windows/Controls",
-                         {text("Window:"), radio("Title", 15, 1), radio("Class", 15, 2), radio("ID", 15, 4),
-                          radio("Userdata", 15, 8), check("Bitmap", 16, 16), value("Style:", 0),
+                         {text("Window:"), check("Title", 1, 1), check("Class", 2, 2), check("ID", 4, 4),
+                          check("Userdata", 8, 8), check("Bitmap", 16, 16), value("Style:", 0),
                           timeout("Ma&x Wait:"), value("Left:", 0), value("Top:", 1)},
                          kC | kF | kR));
     panes.push_back(pane(3, "Keyboard",
@@ -68,35 +78,43 @@ std::vector<PaneSpec> build() {
                          {text("Menu Text:"), radio("Normal Program Menu", 1, 0), radio("System Menu", 1, 1)},
                          kC | kF | kR));
     panes.push_back(pane(5, "Mouse",
-                         {text("Coordinates:"), radio("Title", 15, 1), radio("Class", 15, 2), radio("ID", 15, 4),
-                          radio("Userdata", 15, 8), value("X:", 0), value("Y:", 1), check("Show Movement", 16, 16),
+                         {text("Coordinates:"), check("Title", 1, 1), check("Class", 2, 2), check("ID", 4, 4),
+                          check("Userdata", 8, 8), value("X:", 0), value("Y:", 1), check("Show Movement", 16, 16),
                           check("Stay at Current Position", 128, 128), radio("Relative to Screen", 96, 0),
                           radio("Relative to Window", 96, 32), radio("Relative to Current Position", 96, 64)},
                          kC | kF));
     panes.push_back(pane(6, "Wait",
-                         {text("Window Title:"), value("Color:", 0), timeout("&Delay:"), check("Any Key", 1, 1)},
+                         {text("Window Title:"), value("Color:", 0), timeout("&Delay:"),
+                          text_check("Any Key", F::kText, 0, CheckTest::kEmpty, "", "{Esc}")},
                          kC | kF));
     panes.push_back(pane(7, "User Prompt",
-                         {text("Message:"), timeout("Ma&x Wait:"), check("Always on Top", 1, 1)}, kC | kR));
+                         {text("Message:"), timeout("Ma&x Wait:"),
+                          text_check("Required Response", F::kTimeout, 0, CheckTest::kBelowOne, "", "5"),
+                          check("Always on Top", 1, 1)},
+                         kC | kR));
     panes.push_back(pane(8, "Record Actions",
                          {radio("Play Fast", 3, 1), radio("Play Normal  (Recorded Speed)", 3, 0),
-                          radio("Play Slow", 3, 2), check("Minimize Zorbel while recording", 4, 4)},
+                          radio("Play Slow", 3, 2)},  // "Minimize Zorbel while recording" is a setting
                          kC));
     panes.push_back(pane(9, "Files/Folders",
-                         {text("Folder Name:"), value("Start Position:", 0), check("Start of File", 1, 1),
-                          check("Append", 2, 2), value("Stop Position:", 1), check("End of File", 4, 4),
-                          value("Data to Write:", 2, K::kMultiEdit)},
+                         {value("Folder Name:", 0), value("Start Position:", 1),
+                          text_check("Start of File", F::kValue, 1, CheckTest::kEquals, "0", ""),
+                          text_check("Append", F::kValue, 1, CheckTest::kEquals, "-1", ""), value("Stop Position:", 2),
+                          text_check("End of File", F::kValue, 2, CheckTest::kEquals, "0", ""), text("Data to Write:")},
                          kC | kF | kR));
+    // The numbered fields are relabelled per action (pane_layout.h).
     panes.push_back(pane(10, "Internet",
-                         {text("1:"), value("2:", 0), value("3:", 1), value("4:", 2), value("5:", 3),
-                          value("Password:", 5, K::kPassword), value("Save Result to File:", 4)},
+                         {text("1:"), value("2:", 2), value("3:", 3), value("4:", 4), value("5:", 5),
+                          value("Password:", 1, K::kPassword), check("Save Result to File:", kToFile, kToFile),
+                          value("", 6)},
                          kC | kF | kR));
     panes.push_back(pane(11, "Database",
                          {text("SQL Query:"), value("Data Source:", 0), value("Login User:", 1),
-                          value("Password:", 2, K::kPassword), value("Ma&x Rows:", 3), check("Retrieve All Rows", 1, 1),
-                          value("Export Results to File:", 4)},
+                          value("Password:", 2, K::kPassword), timeout("Ma&x Rows:"),
+                          text_check("Retrieve All Rows", F::kTimeout, 0, CheckTest::kNegative, "-1", "1000"),
+                          check("Export Results to File:", kToFile, kToFile), value("", 4)},
                          kC | kF | kR, "Don't Save Result  (Execute Only)"));
-    panes.push_back(pane(12, "Loops / Flow", {text("1:"), value("2:", 0), value("3:", 1), value("(4)", 2)}, kC));
+    panes.push_back(pane(12, "Loops / Flow", {text("1:"), timeout("2:"), value("3:", 0), value("(4)", 1)}, kC));
     panes.push_back(pane(13, "IF", {text("1:"), value("2:", 0), value("3:", 1), value("(4)", 2)}, kC));
     panes.push_back(pane(14, "System",
                          {text("1:"), value("2:", 0), value("3:", 1), value("4:", 2), timeout("5:")}, kC | kF | kR));
@@ -129,7 +147,26 @@ const PaneSpec& pane_spec(int32_t code) {
     return panes[code >= 1 && code < kPaneCount ? static_cast<size_t>(code) : 0];
 }
 
+namespace {
+
+bool check_holds(const FieldSpec& spec, const std::string& text) {
+    switch (spec.test) {
+        case CheckTest::kEquals: return text == spec.on;
+        case CheckTest::kNegative: return !text.empty() && text_to_number(text) < 0;
+        case CheckTest::kBelowOne: return text_to_number(text) < 1;
+        case CheckTest::kEmpty: return text.empty();
+    }
+    return false;
+}
+
+}  // namespace
+
 std::string load_field(const Step& step, const FieldSpec& spec) {
+    if (spec.kind == K::kTextCheck) {
+        FieldSpec plain = spec;
+        plain.kind = K::kEdit;
+        return check_holds(spec, load_field(step, plain)) ? "1" : "0";
+    }
     switch (spec.field) {
         case F::kText: return spec.kind == K::kPassword ? unrotate_password(step.text) : step.text;
         case F::kComment: return step.comment;
@@ -154,6 +191,12 @@ std::string load_field(const Step& step, const FieldSpec& spec) {
 }
 
 void write_field(Step& step, const FieldSpec& spec, std::string_view value) {
+    if (spec.kind == K::kTextCheck) {
+        FieldSpec plain = spec;
+        plain.kind = K::kEdit;
+        write_field(step, plain, is_checked(value) ? spec.on : spec.off);
+        return;
+    }
     const std::string cut = bounded(value, field_limit(spec.field));
     const std::string stored = spec.kind == K::kPassword ? rotate_password(cut) : cut;
     switch (spec.field) {
@@ -225,6 +268,13 @@ bool steps_equal(const Step& a, const Step& b) {
     pack_step(a, &pa);
     pack_step(b, &pb);
     return std::memcmp(&pa, &pb, sizeof(pa)) == 0 && a.text == b.text && a.comment == b.comment;
+}
+
+std::string picked_colour_text(uint32_t colorref) {
+    char text[8];
+    std::snprintf(text, sizeof(text), "#%02X%02X%02X", static_cast<unsigned>(colorref & 0xFF),
+                  static_cast<unsigned>((colorref >> 8) & 0xFF), static_cast<unsigned>((colorref >> 16) & 0xFF));
+    return text;
 }
 
 }  // namespace zorbel

@@ -19,7 +19,11 @@ enum class FieldKind {
     kCheck,      // check box: checked while (options & mask) == bits; writes both ways
     kRadio,      // radio button: checked while (options & mask) == bits; writes when chosen
     kList,       // drop-down list of `choices` (';'-separated), the field holds the chosen text
+    kTextCheck,  // check box over a text field: checked while `test` holds; writes `on` or `off`
 };
+
+// When a kTextCheck shows checked, read on its field's text.
+enum class CheckTest { kEquals, kNegative, kBelowOne, kEmpty };
 
 enum class StepField { kText, kComment, kTimeout, kValue, kVariable, kOnfailMode, kOnfailLabel, kOnfailLog,
                        kOnfailImage, kOptions, kAction };
@@ -32,6 +36,9 @@ struct FieldSpec {
     uint32_t mask = 0;      // kCheck, kRadio
     uint32_t bits = 0;
     const char* choices = "";
+    const char* on = "";   // kTextCheck: written when checked (kEquals compares with it)
+    const char* off = "";  // kTextCheck: written when unchecked
+    CheckTest test = CheckTest::kEquals;
 };
 
 // The most characters a field holds: 259 for values, 63 for time-out, On Failure
@@ -73,5 +80,8 @@ std::string keyboard_warning(std::string_view action, std::string_view text);
 const char* failure_extra_caption(std::string_view mode);
 
 bool steps_equal(const Step& a, const Step& b);
+
+// A colour picked from the screen (0x00BBGGRR) as the pixel steps read it: "#RRGGBB".
+std::string picked_colour_text(uint32_t colorref);
 
 }  // namespace zorbel

@@ -57,9 +57,10 @@ TEST(PaneFields, LoadAndWriteRoundTrips) {
     write_field(step, field_of(11, "Password:"), "Secret-xyz");
     EXPECT_EQ("Vhfuhw-abc", field_text(step.value[2]));  // stored with its rotation
     EXPECT_EQ("Secret-xyz", load_field(step, field_of(11, "Password:")));
-    write_field(step, field_of(11, ""), "Total");
+    const FieldSpec& variable = pane_spec(11).fields.back();
+    write_field(step, variable, "Total");
     EXPECT_EQ("%Total", field_text(step.variable));
-    EXPECT_EQ("Total", load_field(step, field_of(11, "")));
+    EXPECT_EQ("Total", load_field(step, variable));
 }
 
 TEST(PaneFields, ChecksAndRadiosOnOptionBits) {
