@@ -49,9 +49,11 @@ TEST(ClipboardPaste, TheOldTextComesBackOnlyOnceThePasteWasRead) {
         keyboard.offer_ends = r.ends;
         rig.only("Text via Clipboard", "a\nb");
         EXPECT_EQ(kStepSucceeded, rig.run_step());
-        const std::string put = r.refused ? "clipboard \"a\r\nb\"" : "offer 77 \"a\r\nb\"";
-        EXPECT_EQ((Lines{put, "down 17 ext", "down 86", "up 86", "up 17 ext", "clipboard \"saved\""}),
-                  rig.desktop.effects());
+        Lines expected = {"offer 77 \"a\r\nb\""};
+        if (r.refused) expected.push_back("clipboard \"a\r\nb\"");
+        for (const char* line : {"down 17 ext", "down 86", "up 86", "up 17 ext", "clipboard \"saved\""})
+            expected.push_back(line);
+        EXPECT_EQ(expected, rig.desktop.effects());
         // Every pause comes before the old text is back.
         EXPECT_EQ("clipboard \"saved\"", rig.desktop.calls.back());
         EXPECT_EQ(r.sleeps, rig.desktop.sleeps());
