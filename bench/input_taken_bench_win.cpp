@@ -7,7 +7,6 @@
 //   tools/wine-run.sh build/win32/bench/input_taken_bench_win.exe [rounds]
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,56 +15,14 @@
 #include "actions/input/input_queue_win.h"
 #include "actions/input/key_events.h"
 #include "actions/windows/window_search_win.h"
+#include "bench/bench_notepad_win.h"
 
 namespace {
 
 using namespace zorbel;
+using namespace zorbel::bench;
 
 constexpr DWORD kLimitMs = 500;
-
-struct Notepad {
-    PROCESS_INFORMATION process = {};
-    HWND window = nullptr;
-    HWND edit = nullptr;
-};
-
-BOOL CALLBACK find_window(HWND window, LPARAM data) {
-    Notepad* notepad = reinterpret_cast<Notepad*>(data);
-    DWORD process_id = 0;
-    GetWindowThreadProcessId(window, &process_id);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (process_id != notepad->process.dwProcessId || std::string(name) != "Notepad") return TRUE;
-    notepad->window = window;
-    return FALSE;
-}
-
-bool start(Notepad* notepad) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    char line[] = "notepad.exe";
-    if (!CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &notepad->process))
-        return false;
-    WaitForInputIdle(notepad->process.hProcess, 10000);
-    for (int i = 0; i < 200 && !notepad->window; ++i) {
-        EnumWindows(find_window, reinterpret_cast<LPARAM>(notepad));
-        if (!notepad->window) Sleep(50);
-    }
-    if (notepad->window) notepad->edit = FindWindowExA(notepad->window, nullptr, "Edit", nullptr);
-    return notepad->edit != nullptr;
-}
-
-void end(Notepad* notepad) {
-    TerminateProcess(notepad->process.hProcess, 0);
-    CloseHandle(notepad->process.hProcess);
-    CloseHandle(notepad->process.hThread);
-}
-
-std::string text_of(HWND edit) {
-    char text[256] = {};
-    SendMessageA(edit, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 void type(const char* text) {
     for (const char* c = text; *c; ++c) {
@@ -73,17 +30,6 @@ void type(const char* text) {
         SendKeyTransition(code, false, kKeyPress);
         SendKeyTransition(code, false, kKeyRelease);
     }
-}
-
-double now_ms() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 // The wait a typing step ends with, timed: a round trip per queued message and one more.
@@ -105,13 +51,6 @@ void activate_at_once(HWND window) {
     SetFocus(window);
     if (first) AttachThreadInput(other, self, FALSE);
     else AttachThreadInput(self, other, FALSE);
-}
-
-double percentile(std::vector<double> values, double p) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const size_t index = static_cast<size_t>(p / 100.0 * static_cast<double>(values.size() - 1) + 0.5);
-    return values[std::min(index, values.size() - 1)];
 }
 
 // One series of `rounds` alternations; returns the rounds whose texts came out whole.

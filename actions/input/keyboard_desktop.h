@@ -9,6 +9,7 @@
 #include "actions/input/buffered_typing.h"
 #include "actions/input/key_events.h"
 #include "engine/desktop.h"
+#include "platform/clipboard.h"
 
 namespace zorbel {
 
@@ -45,6 +46,14 @@ public:
     // answer in time. Input still queued when the foreground moves to another program is
     // lost, so steps ask this before they end.
     virtual bool input_taken(intptr_t window) = 0;
+
+    // Puts `text` on the clipboard for a paste into `window`, handed over only when read,
+    // so that paste_offer() tells when the window's program has read it. False (nothing
+    // offered) when that cannot be done, and for a window of this program, which reads
+    // nothing while the step runs.
+    virtual bool offer_paste(intptr_t window, const std::string& text) = 0;
+    // The offered paste's state; answers the request for it that waits now.
+    virtual clipboard::Offer paste_offer() = 0;
 };
 
 // The system's keyboard (for the program shell to assemble); on a desktop-free build

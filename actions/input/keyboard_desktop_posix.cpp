@@ -16,6 +16,8 @@ public:
     intptr_t focus_window() override { return 0; }
     intptr_t window_under_pointer() override { return 0; }
     bool input_taken(intptr_t) override { return true; }
+    bool offer_paste(intptr_t, const std::string&) override { return false; }
+    clipboard::Offer paste_offer() override { return clipboard::Offer::kNone; }
 };
 
 }  // namespace

@@ -42,6 +42,15 @@ public:
     }
 
     bool input_taken(intptr_t window) override { return ThreadInputTaken(reinterpret_cast<HWND>(window)); }
+
+    bool offer_paste(intptr_t window, const std::string& text) override {
+        DWORD process = 0;
+        if (window != 0 && !GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &process)) process = 0;
+        if (process == GetCurrentProcessId()) return false;
+        return clipboard::offer_text(text, process);
+    }
+
+    clipboard::Offer paste_offer() override { return clipboard::offered_text(); }
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "actions/families.h"
 
 #include "actions/input/buffered_typing.h"
+#include "actions/input/clipboard_paste.h"
 #include "actions/input/input_taken.h"
 #include "actions/input/key_events.h"
 #include "actions/input/key_tokens.h"
@@ -17,8 +18,6 @@ namespace zorbel {
 namespace {
 
 constexpr uint32_t kOptionLiteral = 0x1;
-// How long a pasted text has to arrive before the clipboard gets its old text back.
-constexpr uint32_t kPasteSettleMs = 500;
 // The pause before the foreground window stands in for a missing current window.
 constexpr uint32_t kForegroundSettleMs = 250;
 
@@ -57,24 +56,7 @@ int simulate_keypress(RunContext& context, Step& step) {
 }
 
 int paste_text(RunContext& context, Step& step) {
-    const std::string text = prepared_text(context, step);
-    Clipboard& clipboard = *context.desktop().clipboard;
-    std::string saved;
-    clipboard.text(&saved);
-    clipboard.set_text(windows_line_breaks(text));
-    KeyboardDesktop& keyboard = *context.desktop().keyboard;
-    const intptr_t target = keyboard.focus_window();
-    KeyEventSink& keys = keyboard.keys();
-    SendKeyTransition(keys, kKeyControl, false, kKeyPress);
-    SendKeyTransition(keys, 'V', false, kKeyPress);
-    SendKeyTransition(keys, 'V', false, kKeyRelease);
-    SendKeyTransition(keys, kKeyControl, false, kKeyRelease);
-    context.clock().sleep(kPasteSettleMs);
-    // The window reads the clipboard only when it takes CTRL+V: not before that does the
-    // clipboard get its old text back.
-    wait_until_input_taken(context, target, kMostInputRounds);
-    clipboard.set_text(saved);
-    return kStepSucceeded;
+    return paste_through_clipboard(context, prepared_text(context, step));
 }
 
 int enter_into_window(RunContext& context, Step& step) {

@@ -126,6 +126,25 @@ public:
         --pending_answers;
         return false;
     }
+
+    bool refuse_offer = false;  // offer_paste() fails
+    int unread_polls = 0;       // paste_offer() says "waiting" this many times, then `offer_ends`
+    clipboard::Offer offer_ends = clipboard::Offer::kRead;
+    clipboard::Offer offer = clipboard::Offer::kNone;
+    std::string offered_text;
+
+    // "offer 77 \"text\"" in the call log.
+    bool offer_paste(intptr_t window, const std::string& text) override {
+        recorded.lines.push_back("offer " + std::to_string(window) + " \"" + text + "\"");
+        offered_text = text;
+        offer = refuse_offer ? clipboard::Offer::kNone : clipboard::Offer::kWaiting;
+        return !refuse_offer;
+    }
+    clipboard::Offer paste_offer() override {
+        if (offer != clipboard::Offer::kWaiting) return offer;
+        if (unread_polls-- > 0) return offer;
+        return offer = offer_ends;
+    }
 };
 
 }  // namespace zorbel

@@ -65,16 +65,6 @@ TEST_F(InputTaken, ComesAfterTheKeyboardBufferWait) {
     EXPECT_NE(std::string::npos, rig.log().find("extra duration for keyboard buffer: 1 second(s)"));
 }
 
-// A paste is read from the clipboard only when the window takes CTRL+V, so the old
-// clipboard text comes back only after that.
-TEST_F(InputTaken, PasteRestoresTheClipboardOnlyOnceTaken) {
-    keyboard.pending_answers = 2;
-    EXPECT_EQ(kStepSucceeded, run("Text via Clipboard", "pasted"));
-    const std::vector<std::string>& calls = rig.desktop.calls;
-    const std::vector<std::string> tail(calls.end() - 4, calls.end());
-    EXPECT_EQ((std::vector<std::string>{"sleep 500", "sleep 5", "sleep 5", "clipboard \"\""}), tail);
-}
-
 TEST_F(InputTaken, RoundsFollowTheQueuedMessagesUpToALimit) {
     const struct {
         int messages, rounds;

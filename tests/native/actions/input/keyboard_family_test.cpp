@@ -70,7 +70,7 @@ TEST_F(KeyboardFamily, EachActionNameSelectsItsMethod) {
     } rows[] = {
         {"Simulate Keypress", {"down 79", "up 79", "down 75", "up 75"}},
         {"Text + System Keys", {"down 79", "up 79", "down 75", "up 75"}},
-        {"Text via Clipboard", {"clipboard \"ok\"", "down 17 ext", "down 86", "up 86", "up 17 ext", "clipboard \"\""}},
+        {"Text via Clipboard", {"offer 0 \"ok\"", "down 17 ext", "down 86", "up 86", "up 17 ext", "clipboard \"\""}},
         {"Direct Window Entry", {}},
         {"Block Input", {}},
         {"Unblock Input", {}},
@@ -116,7 +116,7 @@ TEST_F(KeyboardFamily, EveryLineBreakIsOneEnter) {
     clear();
     EXPECT_EQ(kStepSucceeded, run("Text via Clipboard", "x\r\ny\r\n%lines"));
     // Pasted and window texts break lines with CR LF, as edit controls need.
-    EXPECT_EQ("x\r\ny\r\nc\r\nd", rig.desktop.clipboard.history.at(0));
+    EXPECT_EQ("x\r\ny\r\nc\r\nd", keyboard.offered_text);
     EXPECT_EQ(kStepSucceeded, run("Direct Window Entry", "x\ny\r\n%lines"));
     EXPECT_EQ("x\r\ny\r\nc\r\nd", keyboard.window_texts.at(0).second);
 }
@@ -167,7 +167,7 @@ TEST_F(KeyboardFamily, ClipboardTextIsPastedAndTheOldTextPutBack) {
     rig.desktop.clipboard.has_text = true;
     rig.desktop.clipboard.content = "before";
     EXPECT_EQ(kStepSucceeded, run("Text via Clipboard", "pasted"));
-    EXPECT_EQ((Lines{"clipboard \"pasted\"", "down 17 ext", "down 86", "up 86", "up 17 ext", "clipboard \"before\""}),
+    EXPECT_EQ((Lines{"offer 0 \"pasted\"", "down 17 ext", "down 86", "up 86", "up 17 ext", "clipboard \"before\""}),
               keys());
     EXPECT_EQ((std::vector<uint32_t>{500}), sleeps());
     EXPECT_EQ("before", rig.desktop.clipboard.content);
