@@ -4,7 +4,7 @@
 
 #include "core/text_rules.h"
 #include "editor/command_ids.h"
-#include "engine/settings_store.h"
+#include "engine/run_context.h"
 
 namespace zorbel {
 

@@ -9,6 +9,7 @@
 
 #include "actions/record/recorder.h"
 #include "editor/script_edit.h"
+#include "engine/settings_store.h"
 
 namespace zorbel {
 
