@@ -5,7 +5,6 @@ namespace zorbel {
 namespace {
 
 // Families whose actions come later: every step fails as not available.
-const ActionFamily kPromptFamily(7, "User Prompt", {}, step_not_available);
 const ActionFamily kRecordFamily(8, "Record Actions", {}, step_not_available);
 
 const ActionFamily* const kFamilies[] = {
