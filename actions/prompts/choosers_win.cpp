@@ -1,6 +1,8 @@
 // "Choose a File" and "Choose a Folder": the system's open-file dialog and folder
 // browser, preset with the step's default. With a time limit the chooser is cancelled
 // when the time is up, as the other prompts are.
+#include <windows.h>
+
 #include <commdlg.h>
 #include <shlobj.h>
 

@@ -2,6 +2,8 @@
 // window of the image's own size, centred on the screen. A ".BMP" path is loaded as a
 // bitmap, any other picture (ICO, GIF, JPEG) through OLE's picture loader. It closes
 // on a click, a key or its timer.
+#include <windows.h>
+
 #include <ole2.h>
 #include <olectl.h>
 

@@ -2,6 +2,8 @@
 // and, for progress, a bar whose position is read from the text ("50% Complete" shows
 // 50). A later request reuses the open popup, except that a topmost popup asked for
 // while a normal one is open replaces it. It closes on a key, a click or its timer.
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "actions/prompts/prompt_text.h"

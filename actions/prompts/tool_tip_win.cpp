@@ -1,6 +1,8 @@
 // The tool tip of "Tool Tip Popup": one tracking tip at an absolute position. A later
 // tip reuses the window (and its place unless a place is given); its close timer
 // removes it.
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "actions/prompts/prompt_windows_win.h"

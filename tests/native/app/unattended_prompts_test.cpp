@@ -8,6 +8,13 @@
 namespace zorbel {
 namespace {
 
+DialogPrompt dialog(const char* prompt, const char* value = "") {
+    DialogPrompt p;
+    p.prompt = prompt;
+    p.value = value;
+    return p;
+}
+
 TEST(UnattendedPrompts, EveryPromptIsOneLineWithItsCancelOrTimeOutAnswer) {
     MemorySettingsStore store;
     RunLog log(store);
@@ -27,23 +34,25 @@ TEST(UnattendedPrompts, EveryPromptIsOneLineWithItsCancelOrTimeOutAnswer) {
          PromptEnd::kNo, "\"Zorbel Message\" box: Go? -> answered No"},
         {"input",
          [](UserInterface& u) {
-             DialogPrompt p{"Value:", "preset"};
+             DialogPrompt p = dialog("Value:", "preset");
              const PromptEnd end = u.input_prompt(p);
              return p.value == "preset" ? end : PromptEnd::kFailed;
          },
          PromptEnd::kCancelled, "\"Input Value\" box: Value: -> answered Cancel"},
-        {"login", [](UserInterface& u) { DialogPrompt p{"Who?"}; return u.login_prompt(p); }, PromptEnd::kCancelled,
+        {"login", [](UserInterface& u) { DialogPrompt p = dialog("Who?"); return u.login_prompt(p); }, PromptEnd::kCancelled,
          "\"Login Prompt\" box: Who? -> answered Cancel"},
         {"list",
          [](UserInterface& u) {
-             DialogPrompt p{"Pick", "", "", {"a"}, 0};
+             DialogPrompt p = dialog("Pick");
+             p.items = {"a"};
+             p.chosen = 0;
              const PromptEnd end = u.list_prompt(p);
              return p.chosen == -1 ? end : PromptEnd::kFailed;
          },
          PromptEnd::kCancelled, "\"Choose from a List\" box: Pick -> answered Cancel (no item chosen)"},
-        {"file", [](UserInterface& u) { DialogPrompt p{"", "C:\\a.txt"}; return u.file_prompt(p); },
+        {"file", [](UserInterface& u) { DialogPrompt p = dialog("", "C:\\a.txt"); return u.file_prompt(p); },
          PromptEnd::kCancelled, "\"Choose a File\" box: C:\\a.txt -> answered Cancel"},
-        {"folder", [](UserInterface& u) { DialogPrompt p{"", "C:\\"}; return u.folder_prompt(p); },
+        {"folder", [](UserInterface& u) { DialogPrompt p = dialog("", "C:\\"); return u.folder_prompt(p); },
          PromptEnd::kCancelled, "\"Choose a Folder\" box: C:\\ -> answered Cancel"},
         {"popup", [](UserInterface& u) { return u.status_popup({"50%", false, true}), PromptEnd::kOk; }, PromptEnd::kOk,
          "\"Progress Bar Popup\" box: 50% -> answered not shown"},

@@ -71,10 +71,12 @@ public:
     // Prompts of prompt steps are written down ("kind|text|preset|ms", see below) and
     // answered from `prompt_answers`; an empty queue answers as a silent interface does.
     struct PromptAnswer {
-        PromptEnd end = PromptEnd::kOk;
+        PromptAnswer(PromptEnd e = PromptEnd::kOk, std::string v = "", std::string p = "", int c = -1)
+            : end(e), value(std::move(v)), password(std::move(p)), chosen(c) {}
+        PromptEnd end;
         std::string value;
         std::string password;
-        int chosen = -1;
+        int chosen;
     };
     std::vector<std::string> prompts;
     std::deque<PromptAnswer> prompt_answers;

@@ -45,7 +45,8 @@ TEST_F(PromptStepTest, MessageBoxesAskTheInterfaceWithTheirKindModalityAndTime) 
     } rows[] = {
         {"Display Message", 0, "2.5", "message|Hi|task|2500", {"\t'2.5' seconds allowed for message to close"}},
         {"Display Warning", 1, "", "warning|Hi|system|0", {}},
-        {"Ask Yes/No Question", 0, "0", "question|Hi|task|0", {"\t'0' seconds allowed for message to close"}},
+        {"Ask Yes/No Question", 0, "0", "question|Hi|task|0",
+         {"\t'0' seconds allowed for message to close", "\tSaving 1 byte(s) to variable %answer: \"0\""}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.action);
@@ -115,13 +116,14 @@ TEST_F(PromptStepTest, DialogsSaveTheAnswerOrTheirPreset) {
     }
 }
 
-// Without "save to variable" a dialog starts empty, and the clipboard gets the answer.
+// Without "save to variable" a dialog starts empty and the variable is left alone.
 TEST_F(PromptStepTest, DialogWithoutVariableStartsEmpty) {
     Step& s = step("Input Value", "Which?", "", "old");
     s.options = kOptionResultToClipboard;
-    EXPECT_EQ(run({PromptEnd::kCancelled}), kStepSucceeded);
+    EXPECT_EQ(run({PromptEnd::kOk, "typed"}), kStepSucceeded);
     EXPECT_EQ(rig.ui.prompts, Lines{"input|Which?||0"});
-    EXPECT_EQ(rig.desktop.clipboard.history, Lines{""});
+    EXPECT_EQ(rig.environment.clipboard, "typed");
+    EXPECT_EQ(answer_variable(), "old");
 }
 
 // A preset longer than a dialog takes is shown cut; cancelling must not save the cut
