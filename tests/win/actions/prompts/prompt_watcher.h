@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstring>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -19,6 +20,7 @@ struct WindowQuery {
     const char* window_class;
     const char* title;  // null: any title
     HWND found = nullptr;
+    std::string seen;  // every window looked at: class/title/(v)isible or (h)idden
 };
 
 inline BOOL CALLBACK match_thread_window(HWND window, LPARAM query_address) {
@@ -27,6 +29,7 @@ inline BOOL CALLBACK match_thread_window(HWND window, LPARAM query_address) {
     char title[256] = {};
     GetClassNameA(window, name, sizeof(name));
     GetWindowTextA(window, title, sizeof(title));
+    query.seen += std::string(name) + "/" + title + (IsWindowVisible(window) ? "/v " : "/h ");
     if (IsWindowVisible(window) && std::strcmp(name, query.window_class) == 0 &&
         (query.title == nullptr || std::strcmp(title, query.title) == 0)) {
         query.found = window;
@@ -37,7 +40,7 @@ inline BOOL CALLBACK match_thread_window(HWND window, LPARAM query_address) {
 
 // A visible window of `thread` with that class (and title), or null.
 inline HWND thread_window(DWORD thread, const char* window_class, const char* title = nullptr) {
-    WindowQuery query{window_class, title};
+    WindowQuery query{window_class, title, nullptr, std::string()};
     EnumThreadWindows(thread, match_thread_window, reinterpret_cast<LPARAM>(&query));
     return query.found;
 }
@@ -57,15 +60,26 @@ public:
         thread_.join();
     }
     bool answered() const { return answered_; }
+    // The windows of the thread seen by the last look.
+    std::string seen() const {
+        std::lock_guard<std::mutex> lock(seen_mutex_);
+        return seen_;
+    }
 
 private:
     void watch(const char* window_class, const char* title, const std::function<void(HWND)>& answer) {
         const DWORD begin = GetTickCount();
         while (!stop_ && GetTickCount() - begin < kDeadlineMs) {
-            if (HWND window = thread_window(thread_id_, window_class, title)) {
+            WindowQuery query{window_class, title, nullptr, std::string()};
+            EnumThreadWindows(thread_id_, match_thread_window, reinterpret_cast<LPARAM>(&query));
+            {
+                std::lock_guard<std::mutex> lock(seen_mutex_);
+                seen_ = query.seen;
+            }
+            if (HWND window = query.found) {
                 Sleep(50);  // let the prompt finish opening, as a person would
-                answer(window);
                 answered_ = true;
+                answer(window);
                 return;
             }
             Sleep(kPollMs);
@@ -75,6 +89,8 @@ private:
     DWORD thread_id_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> answered_{false};
+    mutable std::mutex seen_mutex_;
+    std::string seen_;
     std::thread thread_;
 };
 

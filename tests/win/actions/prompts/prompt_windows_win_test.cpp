@@ -71,7 +71,10 @@ TEST(InputBox, OkGivesTheEditedTextAndEscapeCancels) {
              PostMessageA(GetDlgItem(box, 1005), WM_KEYDOWN, VK_RETURN, 0);
          },
          true, "42"},
-        {[](HWND box) { SendMessageA(GetDlgItem(box, 1002), BM_CLICK, 0, 0); }, false, ""},
+        {[](HWND box) {
+             PostMessageA(box, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, 1002)));
+         },
+         false, ""},
         {[](HWND box) { PostMessageA(GetDlgItem(box, 1005), WM_KEYDOWN, VK_ESCAPE, 0); }, false, ""},
     };
     for (const Row& row : rows) {
@@ -83,7 +86,7 @@ TEST(InputBox, OkGivesTheEditedTextAndEscapeCancels) {
             row.answer(box);
         });
         EXPECT_EQ(show_input_box("Go to Step Number", false, "Step:", &text), row.accepted);
-        EXPECT_TRUE(watcher.answered());
+        EXPECT_TRUE(watcher.answered()) << watcher.seen();
         EXPECT_EQ(shown, "7");
         EXPECT_EQ(text, row.text);
     }

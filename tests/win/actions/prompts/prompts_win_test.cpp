@@ -65,7 +65,10 @@ protected:
 void set_control(HWND dialog, int id, const char* text) {
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
-std::string control(HWND dialog, int id) { return window_text(GetDlgItem(dialog, id)); }
+std::string control(HWND dialog, int id) {
+    HWND item = GetDlgItem(dialog, id);
+    return item ? window_text(item) : std::string();
+}
 
 TEST_F(PromptsWin, DialogsShowTheirPromptAndPresetAndSaveWhatIsEntered) {
     struct Row {
@@ -220,7 +223,7 @@ TEST_F(PromptsWin, PopupMenuGivesTheChosenLineOrNothingWhenDismissed) {
             }
         });
         EXPECT_EQ(rig.run_step(), kStepSucceeded);
-        EXPECT_TRUE(watcher.answered());
+        EXPECT_TRUE(watcher.answered()) << watcher.seen();
         EXPECT_EQ(answer(), row.saved);
     }
 }
