@@ -131,5 +131,9 @@ constexpr int kFindDown = 3103;
 constexpr int kGoToDialog = 3200;
 constexpr int kGoToText = 3201;
 
+// The "Currently Running Windows" dialog of the window listings.
+constexpr int kRunningWindowsDialog = 3750;
+constexpr int kRunningWindowsText = 3751;
+
 }  // namespace res
 }  // namespace zorbel

@@ -153,6 +153,10 @@ void EditorFrame::on_command(int id) {
             return;
         case cmd::kFind: case cmd::kFindNext: case cmd::kFindPrevious: find(id); return;
         case cmd::kGoToStep: go_to_step(); return;
+        case cmd::kOptions: options(); return;
+        case cmd::kAutoIndent: auto_indent_and_validate(); return;
+        case cmd::kMainWindows: case cmd::kPopupWindows: case cmd::kAllWindows: list_windows(id); return;
+        case cmd::kOpenLogfile: open_logfile(); return;
         case cmd::kKeepOnTop: set_on_top(!on_top_); return;
         case cmd::kShowToolbar: {
             const bool shown = !IsWindowVisible(toolbar_);

@@ -116,6 +116,8 @@ void EditorFrame::on_create() {
 
     find_text_ = setting_text(store, "SOFTWARE\\Zorbel\\Find").substr(0, 63);
     on_top_ = setting_number(store, "SOFTWARE\\Zorbel\\OnTop") == kOnTopStyle;
+    stop_key_ = setting_number(store, "SOFTWARE\\Zorbel\\StopKey");
+    if (stop_key_ <= 0) stop_key_ = kDefaultStopKey;
 
     LOGFONTA font = {};
     HDC dc = GetDC(frame_);
@@ -433,7 +435,7 @@ bool EditorFrame::on_close() {
     }
     if (palettes_->visible(Palette::kActions)) tree_.store_state(store);
     write_setting_number(store, "SOFTWARE\\Zorbel\\Palettes\\Statusbar\\visible", IsWindowVisible(status_) ? 1 : -1);
-    if (IsWindowVisible(frame_)) {
+    if (IsWindowVisible(frame_) && !settings_reset_) {
         // The normal placement, also when minimised or maximised.
         WINDOWPLACEMENT placement = {};
         placement.length = sizeof(placement);
@@ -444,7 +446,7 @@ bool EditorFrame::on_close() {
         write_setting_number(store, "SOFTWARE\\Zorbel\\Right", r.right);
         write_setting_number(store, "SOFTWARE\\Zorbel\\Bottom", r.bottom);
     }
-    if (IsWindowVisible(grid_.window()))
+    if (IsWindowVisible(grid_.window()) && !settings_reset_)
         for (int i = 0; i < kColumnCount; ++i)
             write_setting_number(store, "SOFTWARE\\Zorbel\\Column" + std::to_string(i + 1), grid_.column_width(i));
     write_setting_number(store, "SOFTWARE\\Zorbel\\Palettes\\Variables\\Column1", variables_.column_width(0));
@@ -466,8 +468,7 @@ void EditorFrame::on_destroy() {
     if (setting_number(store, "SOFTWARE\\Zorbel\\ResetUserVariables") && !program_.host.other_instance_running())
         program_.variables->reset(nullptr);
     write_setting_number(store, "SOFTWARE\\Zorbel\\OnTop", on_top_ ? kOnTopStyle : 0);
-    int stop_key = setting_number(store, "SOFTWARE\\Zorbel\\StopKey");
-    write_setting_number(store, "SOFTWARE\\Zorbel\\StopKey", stop_key > 0 ? stop_key : 19);
+    write_setting_number(store, "SOFTWARE\\Zorbel\\StopKey", stop_key_);
     write_setting_text(store, "SOFTWARE\\Zorbel\\Find", find_text_);
     write_setting_number(store, "SOFTWARE\\Zorbel\\RunAtLeastOnce",
                          setting_number(store, "SOFTWARE\\Zorbel\\RunAtLeastOnce") + 1);

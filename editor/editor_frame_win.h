@@ -83,6 +83,13 @@ private:
     void find(int id);
     void go_to_step();
     void after_replace();
+    // Tools - Options (editor_options_win.cpp).
+    void options();
+
+    // Tools (editor_tools_win.cpp).
+    void auto_indent_and_validate();
+    void list_windows(int id);
+    void open_logfile();
 
     RunProgram& program_;
     HINSTANCE instance_;
@@ -99,6 +106,8 @@ private:
     ActionsTreePalette tree_;
     bool on_top_ = false;
     std::string find_text_;
+    int stop_key_ = 19;            // the key that stops a run, stored at exit
+    bool settings_reset_ = false;  // every setting was reset: the exit keeps the window's places out
 };
 
 }  // namespace zorbel

@@ -9,6 +9,7 @@
 
 #include "core/script_file.h"
 #include "editor/editor_frame_win.h"
+#include "editor/shell_registry_win.h"
 #include "engine/command_line.h"
 #include "app/program_startup_win.h"
 #include "app/run_program_win.h"
@@ -37,6 +38,10 @@ int run_editor(HINSTANCE instance, const std::string& command_line, int show_com
     write_setting_defaults(store, false);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
+    if (setting_number(store, "SOFTWARE\\Zorbel\\RunAtLeastOnce") == 0) {  // the first start
+        WinShellRegistry shell;
+        register_file_type(shell, ".zbx", editor_program_path());
+    }
     store.delete_value(SettingsRoot::kCurrentUser, kSettingsKey, "StartupSamplesShown");
 
     // The visible editor: its own main window, which stores what it must on the way out.

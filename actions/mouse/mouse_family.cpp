@@ -10,6 +10,7 @@
 #include "actions/input/keyboard_desktop.h"
 #include "actions/mouse/mouse_desktop.h"
 #include "actions/mouse/mouse_glide.h"
+#include "actions/programs/program_paths.h"
 #include "actions/screen/screen_desktop.h"
 #include "actions/screen/screen_steps.h"
 #include "actions/windows/run_window.h"
@@ -59,7 +60,8 @@ int move_to_window(RunContext& context, Step& step) {
 int image_target(RunContext& context, ScreenDesktop& screen, std::string_view name, ScreenPoint* target) {
     const std::string file = context.expand(context.step().text);
     std::string path;
-    if (!screen.resolve_program_path(file, context.script.script_path, &path))
+    ProgramLookup lookup = program_lookup(context);
+    if (!resolve_program_path(lookup, file, context.script.script_path, &path))
         return context.fail("The file \"%s\" could not be found", file.c_str());
     const ImageOnScreen image = find_image_for_run(context, screen, path, contains_ignore_case(name, "Masked"));
     if (!image.error.empty()) return context.fail("%s", image.error.c_str());

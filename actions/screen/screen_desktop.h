@@ -25,10 +25,6 @@ public:
     virtual void search_priority(bool searching) = 0;
     // `CaptureToBitmapFile`: the window (0: the whole screen) written as a BMP file
     // (capture_to_file, from ScreenCapture).
-    // `ResolveProgramPath`: the full path of a file named in a step, looked for in the
-    // program search order with the folder of `script_path`; false when nothing was
-    // found, `out` then holds `name`.
-    virtual bool resolve_program_path(const std::string& name, const std::string& script_path, std::string* out) = 0;
 };
 
 // The machine's screen; natively a machine without a screen.

@@ -1,4 +1,4 @@
-// Natively there is no screen: captures and bitmap files fail, names stay as given.
+// Natively there is no screen: captures and bitmap files fail.
 #include "actions/screen/screen_desktop.h"
 
 namespace zorbel {
@@ -11,10 +11,6 @@ public:
     bool load_bitmap(const std::string&, PixelBuffer*) override { return false; }
     void search_priority(bool) override {}
     bool capture_to_file(intptr_t, const std::string&) override { return false; }
-    bool resolve_program_path(const std::string& name, const std::string&, std::string* out) override {
-        *out = name;
-        return false;
-    }
 };
 
 }  // namespace

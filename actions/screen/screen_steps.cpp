@@ -1,5 +1,6 @@
 #include "actions/screen/screen_steps.h"
 
+#include "actions/programs/program_paths.h"
 #include "actions/screen/colour_names.h"
 #include "actions/screen/screen_search.h"
 
@@ -40,7 +41,8 @@ bool wait_for_image(RunContext& context, Step& step) {
     ScreenDesktop& screen = *context.desktop().screen;
     const bool masked = contains_ignore_case(field_text(step.action), "Masked");
     std::string path;
-    screen.resolve_program_path(context.text_of(step.text), context.script.script_path, &path);
+    ProgramLookup lookup = program_lookup(context);
+    resolve_program_path(lookup, context.text_of(step.text), context.script.script_path, &path);
     const ImageOnScreen image = find_image_for_run(context, screen, path, masked);
     context.run.error_text = image.error;
     return image.found;

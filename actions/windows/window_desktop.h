@@ -35,12 +35,8 @@ public:
     // visible and has a title; 0 when there is none.
     virtual intptr_t next_titled_window(intptr_t window) = 0;
 
-    // The bitmap option: the image file's full path (`ResolveProgramPath` with the
-    // folder of the open script; `name` itself when nothing was found), whether it
-    // exists, and the window under the place the image is shown on the screen (false
-    // when it is not on the screen; the search writes its lines to the run log).
-    virtual std::string resolve_image_path(const std::string& name, const std::string& script_path) = 0;
-    virtual bool file_exists(const std::string& path) = 0;
+    // The bitmap option: the window under the place the image is shown on the screen
+    // (false when it is not on the screen; the search writes its lines to the run log).
     virtual bool window_under_image(RunContext& context, const std::string& path, intptr_t* window) = 0;
 
     // The effects of the window actions.

@@ -19,8 +19,6 @@ public:
     std::string window_class(intptr_t) override { return std::string(); }
     bool is_visible_window(intptr_t) override { return false; }
     intptr_t next_titled_window(intptr_t) override { return 0; }
-    std::string resolve_image_path(const std::string& name, const std::string&) override { return name; }
-    bool file_exists(const std::string&) override { return false; }
     bool window_under_image(RunContext&, const std::string&, intptr_t*) override { return false; }
     void activate(intptr_t) override {}
     intptr_t press(intptr_t) override { return 0; }

@@ -48,15 +48,6 @@ public:
         return 0;
     }
 
-    bool file_exists(const std::string& path) override {
-        DWORD attributes = GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    }
-    std::string resolve_image_path(const std::string& name, const std::string& script_path) override {
-        std::string path;
-        system_screen_desktop().resolve_program_path(name, script_path, &path);
-        return path;
-    }
     bool window_under_image(RunContext& context, const std::string& path, intptr_t* window) override {
         const ImageOnScreen image = find_image_for_run(context, *context.desktop().screen, path, false);
         if (!image.found) return false;

@@ -3,6 +3,8 @@
 #include "actions/windows/windows_family.h"
 
 #include "actions/families.h"
+#include "actions/files/file_system.h"
+#include "actions/programs/program_paths.h"
 #include "actions/windows/window_desktop.h"
 #include "core/text_rules.h"
 #include "engine/settings_store.h"
@@ -72,8 +74,10 @@ int on_window(RunContext& context, Step& step, WindowAction action) {
     const std::string specification = context.text_of(step.text);
     intptr_t window = 0;
     if (step.options & kCriterionBitmap) {
-        std::string path = desktop.resolve_image_path(specification, context.script.script_path);
-        if (!desktop.file_exists(path)) return context.fail("The file '%s' does not exist", path.c_str());
+        std::string path;
+        ProgramLookup lookup = program_lookup(context);
+        resolve_program_path(lookup, specification, context.script.script_path, &path);
+        if (context.desktop().files->state(path) != files::PathState::kFile) return context.fail("The file '%s' does not exist", path.c_str());
         if (!desktop.window_under_image(context, path, &window) || !window)
             return context.fail("Unable to find image '%s' on the screen", path.c_str());
         context.run.current_window = window;

@@ -25,6 +25,10 @@ TEST(CommandIds, ResourceScriptAgrees) {
         {CMD_FINDPREV, cmd::kFindPrevious},     {CMD_NEWSTEP, cmd::kNewStep},
         {CMD_ONTOP, cmd::kKeepOnTop},           {CMD_EDITSTEP, cmd::kEditStep},
         {CMD_STARTUPOPTIONS, cmd::kStartupOptions}, {CMD_SHOWVARIABLES, cmd::kShowVariables},
+        {CMD_AUTOINDENT, cmd::kAutoIndent},     {CMD_OPENLOGFILE, cmd::kOpenLogfile},
+        {CMD_MAINWINDOWS, cmd::kMainWindows},   {CMD_POPUPWINDOWS, cmd::kPopupWindows},
+        {CMD_ALLWINDOWS, cmd::kAllWindows},     {IDD_RUNNINGWINDOWS, res::kRunningWindowsDialog},
+        {IDC_RUNNINGWINDOWS_TEXT, res::kRunningWindowsText},
     };
     for (const auto& [resource, program] : pairs) EXPECT_EQ(program, resource);
 }

@@ -94,6 +94,7 @@ struct FakeDesktop {
         desktop.pointer = &pointer;
         desktop.screen = &screen;
         desktop.capture = &screen;
+        screen.files = &files.present;
         desktop.network = &network;
         desktop.mail = &mail;
         desktop.database = &database;

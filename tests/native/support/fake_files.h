@@ -24,7 +24,8 @@ public:
     bool exists(const std::string& pattern) override { return present.count(pattern) || real().exists(pattern); }
     files::PathState state(const std::string& path) override {
         auto it = states.find(path);
-        return it != states.end() ? it->second : real().state(path);
+        if (it != states.end()) return it->second;
+        return present.count(path) ? files::PathState::kFile : real().state(path);
     }
     int64_t size(const std::string& path) override { return real().size(path); }
     std::vector<FoundFile> matches(const std::string& pattern) override { return real().matches(pattern); }

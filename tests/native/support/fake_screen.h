@@ -1,5 +1,5 @@
-// The fake desktop's screen: a pixel buffer for the screen, bitmap "files" by path,
-// and a set of files the program path search finds.
+// The fake desktop's screen: a pixel buffer for the screen and bitmap "files" by path
+// (added to the fake file system, so the program path search finds them).
 #pragma once
 #include <map>
 #include <set>
@@ -15,18 +15,17 @@ public:
     PixelBuffer screen{64, 48, 0x202020};
     bool capture_fails = false;
     std::map<std::string, PixelBuffer> bitmaps;  // full path -> pixels
-    std::set<std::string> files;                 // full paths the path search finds
-    std::string folder = "C:\\images";           // where bare names are found
+    std::set<std::string>* files = nullptr;      // the fake file system's files
+    std::string folder = "C:\\scripts";          // the tests' script folder
     int captures = 0;
     std::vector<std::string> priority;           // "idle", "restored"
-    std::vector<std::string> resolved;           // "name|script path"
     std::vector<std::string> captured_files;     // "window|path"
 
     // Adds a bitmap file in the image folder; returns its full path.
     std::string add_bitmap(const std::string& name, const PixelBuffer& pixels) {
         const std::string path = folder + "\\" + name;
         bitmaps[path] = pixels;
-        files.insert(path);
+        if (files) files->insert(path);
         return path;
     }
 
@@ -44,17 +43,6 @@ public:
     bool capture_to_file(intptr_t window, const std::string& path) override {
         captured_files.push_back(std::to_string(static_cast<long long>(window)) + "|" + path);
         return !capture_fails;
-    }
-    bool resolve_program_path(const std::string& name, const std::string& script_path, std::string* out) override {
-        resolved.push_back(name + "|" + script_path);
-        *out = name;
-        if (files.count(name)) return true;
-        const std::string in_folder = folder + "\\" + name;
-        if (files.count(in_folder)) {
-            *out = in_folder;
-            return true;
-        }
-        return false;
     }
 };
 

@@ -27,7 +27,6 @@ public:
     std::vector<intptr_t> window_order;      // next_titled_window walks it
     std::vector<intptr_t> own_windows;
     std::vector<intptr_t> checked;
-    std::vector<std::string> existing_files;
     std::map<std::string, intptr_t> images;  // image path -> window under it
     std::map<intptr_t, std::string> texts;
     intptr_t foreground = 0;
@@ -69,16 +68,6 @@ public:
         for (size_t i = 0; i + 1 < window_order.size(); ++i)
             if (window_order[i] == window) return window_order[i + 1];
         return 0;
-    }
-    bool file_exists(const std::string& path) override {
-        for (const std::string& f : existing_files)
-            if (f == path) return true;
-        return false;
-    }
-    std::string resolve_image_path(const std::string& name, const std::string& script_path) override {
-        // Found beside the script when a file of that name is there.
-        std::string beside = script_path.substr(0, script_path.find_last_of('\\') + 1) + name;
-        return file_exists(beside) ? beside : name;
     }
     bool window_under_image(RunContext&, const std::string& path, intptr_t* window) override {
         auto it = images.find(path);

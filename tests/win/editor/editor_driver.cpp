@@ -21,12 +21,14 @@ std::string window_text(HWND window) {
 
 struct DialogSearch {
     HWND found = nullptr;
+    HWND skip = nullptr;
 };
 
 BOOL CALLBACK find_dialog(HWND window, LPARAM lparam) {
     char cls[32] = {};
     GetClassNameA(window, cls, sizeof(cls));
-    if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(window)) {
+    if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(window) &&
+        window != reinterpret_cast<DialogSearch*>(lparam)->skip) {
         reinterpret_cast<DialogSearch*>(lparam)->found = window;
         return FALSE;
     }
@@ -137,6 +139,7 @@ bool EditorDriver::answer_boxes() {
         if (!thread_) return false;
     }
     DialogSearch search;
+    search.skip = held_;
     EnumThreadWindows(thread_, find_dialog, reinterpret_cast<LPARAM>(&search));
     if (!search.found) return false;
     HWND dialog = search.found;
@@ -384,6 +387,45 @@ std::string EditorDriver::status_part(int part) {
 
 bool EditorDriver::button_enabled(int command) const {
     return SendMessageA(child(res::kToolbar), TB_ISBUTTONENABLED, command, 0) != 0;
+}
+
+HWND EditorDriver::open_options() {
+    PostMessageA(frame_, WM_COMMAND, cmd::kOptions, 0);
+    HWND sheet = nullptr;
+    wait_until([&] {
+        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", "Zorbel Options"); w;
+             w = FindWindowExA(nullptr, w, "#32770", "Zorbel Options"))
+            if (GetWindowThreadProcessId(w, nullptr) == thread_ && IsWindowVisible(w)) sheet = w;
+        return sheet != nullptr;
+    });
+    held_ = sheet;
+    return sheet;
+}
+
+HWND EditorDriver::current_options_page() const {
+    return reinterpret_cast<HWND>(SendMessageA(held_, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+HWND EditorDriver::options_page(int index) {
+    SendMessageA(held_, PSM_SETCURSEL, index, 0);
+    return current_options_page();
+}
+
+::testing::AssertionResult EditorDriver::close_options(int button) {
+    HWND sheet = held_;
+    PostMessageA(sheet, PSM_PRESSBUTTON, button, 0);
+    auto gone = wait_until(
+        [&] {
+            answer_boxes();
+            return !IsWindow(sheet) || !IsWindowVisible(sheet);
+        },
+        20000);
+    held_ = nullptr;
+    // The command that opened the sheet has returned once the editor answers again.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &ignored);
+    answer_boxes();
+    return gone;
 }
 
 bool EditorDriver::button_checked(int command) const {

@@ -80,6 +80,15 @@ public:
     // A control of the editing pane on show.
     HWND pane_control(int id) const;
 
+    // Tools - Options (posted: the sheet is modal): returns the sheet "Zorbel Options"
+    // once it shows; box answering passes the sheet over until close_options().
+    HWND open_options();
+    // Makes page `index` current (a page is created when first shown) and returns it.
+    HWND options_page(int index);
+    HWND current_options_page() const;
+    // Presses PSBTN_OK or PSBTN_CANCEL and waits until the sheet is gone, answering boxes.
+    ::testing::AssertionResult close_options(int button);
+
     // Boxes shown that no expectation matched.
     std::vector<std::string> unexpected;
 
@@ -92,6 +101,7 @@ private:
     DWORD thread_ = 0;
     std::deque<ExpectedBox> expected_;
     void* buffer_ = nullptr;
+    HWND held_ = nullptr;  // a modal window the test drives itself (the options sheet)
 };
 
 // The settings every editor test starts from: no Welcome dialog, no reload.

@@ -235,21 +235,20 @@ TEST_F(MouseImageStepTest, MoveToAndClickOnImageGoToItsCentre) {
         EXPECT_EQ(kStepSucceeded, run()) << rig.run.error_text;
         EXPECT_EQ(row.calls, calls);
     }
-    EXPECT_EQ("framed.bmp|C:\\scripts\\test.zbx", screen.resolved.back());
     EXPECT_EQ((std::vector<std::string>{"idle", "restored", "idle", "restored"}), screen.priority);
 }
 
 TEST_F(MouseImageStepTest, FailureMessages) {
-    screen.files.insert("C:\\images\\picture.gif");  // exists, but is no bitmap
+    rig.desktop.files.present.insert("C:\\scripts\\picture.gif");  // exists, but is no bitmap
     struct Row {
         const char* action;
         const char* text;
         const char* error;
     } rows[] = {
         // The magenta frame only matches the grey screen through the mask.
-        {"Move to Image", "framed.bmp", "The image \"C:\\images\\framed.bmp\" could not be found on the screen"},
+        {"Move to Image", "framed.bmp", "The image \"C:\\scripts\\framed.bmp\" could not be found on the screen"},
         {"Click on Image", "missing.bmp", "The file \"missing.bmp\" could not be found"},
-        {"Move to Masked Image", "picture.gif", "Unable to load image file 'C:\\images\\picture.gif'"},
+        {"Move to Masked Image", "picture.gif", "Unable to load image file 'C:\\scripts\\picture.gif'"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.action);

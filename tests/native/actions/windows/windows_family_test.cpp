@@ -188,7 +188,7 @@ TEST_F(WindowStepTest, AmbiguousMatchesFailOnlyWithTheSetting) {
 
 TEST_F(WindowStepTest, BitmapOptionActsOnTheWindowUnderTheImage) {
     rig.script.script_path = "C:\\scripts\\demo.zbx";
-    desktop.existing_files = {"C:\\scripts\\button.bmp", "C:\\pictures\\other.bmp"};
+    rig.desktop.files.present = {"C:\\scripts\\button.bmp", "C:\\pictures\\other.bmp"};
     desktop.images["C:\\scripts\\button.bmp"] = 33;
     const uint32_t bitmap = kCriterionBitmap | kCriterionTitle;
 
