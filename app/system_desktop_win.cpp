@@ -10,6 +10,7 @@
 #include "actions/mail/mail_desktop.h"
 #include "actions/mouse/mouse_desktop.h"
 #include "actions/programs/process_desktop.h"
+#include "actions/record/recorder_desktop.h"
 #include "actions/screen/screen_desktop.h"
 #include "actions/system/registry_desktop.h"
 #include "actions/system/system_settings_desktop.h"
@@ -43,6 +44,7 @@ SystemDesktop::SystemDesktop() {
     desktop.libraries = &system_library_desktop();
     desktop.processes = &system_process_desktop();
     desktop.files = &system_file_system();
+    desktop.recorder = &system_recorder_desktop();
 }
 
 }  // namespace zorbel

@@ -72,6 +72,8 @@ constexpr int kCheckUpdates = 1328;
 constexpr int kAbout = 1011;
 // The record button of the editing panes (a cancelled journal hook sends it).
 constexpr int kRecordButton = 1302;
+// The recording pane's test playback button.
+constexpr int kTestPlaybackButton = 1303;
 // The pane command that tells an editing pane to load its step.
 constexpr int kPaneLoad = 5025;
 // The editing panes' "Undo Changes" button.
@@ -108,6 +110,7 @@ constexpr int kPaneHost = 2007;
 constexpr int kActionsTree = 2008;
 // An editing pane's controls: its undo button, then its fields by their place in the pane's table.
 constexpr int kPaneWarning = 2009;
+constexpr int kRecordedCount = 2010;  // the recording pane's "%s events recorded"
 constexpr int kPaneFieldFirst = 4000;
 
 // The Welcome dialog.

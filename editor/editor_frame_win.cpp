@@ -137,6 +137,7 @@ void EditorFrame::on_create() {
     palettes_->grid = grid_.create(frame_, instance_);
 
     HWND actions = tree_.create(frame_, instance_, store);
+    panes_.recording = &recording_pane_;
     panes_.create(frame_, instance_);
     panes_.on_row_changed = [this](int32_t row) { grid_.redraw(row, row); };
     palettes_->create(Palette::kActions, actions);
@@ -194,9 +195,10 @@ int EditorFrame::run(int show_command) {
         if (message.message == WM_KEYDOWN && message.wParam == VK_INSERT && GetFocus())
             GetClassNameA(GetFocus(), focus_class, sizeof(focus_class));
         const bool to_field = lstrcmpiA(focus_class, "Edit") == 0;
-        // A cancelled journal hook ends the recording of the pane on show.
+        // A cancelled journal ends what its hook was doing: a recording is kept, a
+        // playback ends (a run's stops the run).
         if (message.message == WM_CANCELJOURNAL) {
-            if (panes_.window) SendMessageA(panes_.window, WM_COMMAND, cmd::kRecordButton, 0);
+            program_.system.desktop.recorder->cancel_journal();
             continue;
         }
         if (!to_field && accelerators_ && TranslateAcceleratorA(frame_, accelerators_, &message)) continue;

@@ -15,6 +15,7 @@
 #include "editor/script_edit.h"
 #include "editor/step_grid_win.h"
 #include "editor/step_panes_win.h"
+#include "editor/recording_pane_win.h"
 #include "engine/command_line.h"
 
 namespace zorbel {
@@ -103,6 +104,7 @@ private:
     OutputPalette output_;
     VariablesListPalette variables_;
     StepPanes panes_;
+    RecordingPane recording_pane_{*this, program_.controller.context()};
     ActionsTreePalette tree_;
     bool on_top_ = false;
     std::string find_text_;

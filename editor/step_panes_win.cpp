@@ -7,6 +7,7 @@
 #include "core/action_catalogue.h"
 #include "core/text_rules.h"
 #include "editor/command_ids.h"
+#include "editor/recording_pane_win.h"
 
 namespace zorbel {
 
@@ -124,6 +125,7 @@ void StepPanes::build(int code, HINSTANCE instance) {
                                        reinterpret_cast<HMENU>(res::kPaneWarning), instance, nullptr);
         set_font(page.warning);
     }
+    if (code == kFamilyRecording && recording) recording->create(page.window, instance);
 }
 
 void StepPanes::layout() {
@@ -136,6 +138,7 @@ void StepPanes::layout() {
     int y = kMargin;
     MoveWindow(page.undo, kMargin, y, 110, kRowHeight - 2, TRUE);
     y += kRowHeight + 4;
+    if (shown_ == kFamilyRecording && recording) y += recording->layout(kMargin, y, width);
     const int field_width = width - kLabelWidth - 2 * kMargin;
     for (size_t i = 0; i < page.controls.size(); ++i) {
         if (!IsWindowVisible(page.controls[i])) continue;
@@ -169,6 +172,7 @@ void StepPanes::show_pane_for(int32_t index) {
     SetWindowTextA(window, valid ? std::string(field_text(script.steps[static_cast<size_t>(index)].action)).c_str()
                                  : "Nothing Selected");
     fill(true);
+    if (recording) recording->show(code == kFamilyRecording ? index : -1);
     layout();
 }
 
@@ -305,6 +309,7 @@ LRESULT CALLBACK StepPanes::page_procedure(HWND window, UINT message, WPARAM wpa
     if (message == WM_COMMAND && self && lparam) {
         const int id = LOWORD(wparam);
         if (id == cmd::kPaneUndoChanges && HIWORD(wparam) == BN_CLICKED) self->undo_changes();
+        else if (self->recording && self->recording->command(id, HIWORD(wparam))) {}
         else if (id >= res::kPaneFieldFirst) self->on_control(id - res::kPaneFieldFirst, HIWORD(wparam));
         return 0;
     }

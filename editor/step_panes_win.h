@@ -14,6 +14,8 @@
 
 namespace zorbel {
 
+class RecordingPane;
+
 class StepPanes : public PaneHost {
 public:
     explicit StepPanes(ScriptEdit& edit) : edit_(edit) {}
@@ -29,6 +31,8 @@ public:
     HWND window = nullptr;
     // A write-back changed the row's cells.
     std::function<void(int32_t row)> on_row_changed;
+    // The Record Actions pane's recording controls (set before create()).
+    RecordingPane* recording = nullptr;
 
 private:
     struct Page {

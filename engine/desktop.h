@@ -62,6 +62,7 @@ class SessionDesktop;        // actions/system/system_settings_desktop.h
 class LibraryDesktop;        // actions/external/library_desktop.h
 class ProcessDesktop;        // actions/programs/process_desktop.h
 class FileSystem;            // actions/files/file_system.h
+class RecorderDesktop;       // actions/record/recorder_desktop.h
 
 struct Desktop {
     Clock* clock = nullptr;
@@ -81,6 +82,7 @@ struct Desktop {
     LibraryDesktop* libraries = nullptr;
     ProcessDesktop* processes = nullptr;
     FileSystem* files = nullptr;
+    RecorderDesktop* recorder = nullptr;  // the record and playback hooks, the keypress watcher
 };
 
 }  // namespace zorbel

@@ -3,6 +3,7 @@
 // the waits come from the families that own them ("Wait for Window to Appear" from the
 // windows, "Wait for Image" from the mouse and screen).
 #include "actions/families.h"
+#include "actions/record/keypress_watcher.h"
 #include "platform/file_search.h"
 #include "platform/files.h"
 
@@ -45,7 +46,7 @@ int wait_for_condition(RunContext& context, Step& step) {
 const ActionRow kActions[] = {
     {"Freeze", freeze},
     {"Delay", delay},
-    {"Keypress", step_not_available},
+    {"Keypress", wait_for_keypress},
 };
 
 const ConditionRow kWaitConditions[] = {
@@ -54,6 +55,7 @@ const ConditionRow kWaitConditions[] = {
 
 }  // namespace
 
-const ActionFamily kWaitFamily = ActionFamily(6, "Wait", kActions, wait_for_condition).lending({}, kWaitConditions);
+const ActionFamily kWaitFamily = ActionFamily(6, "Wait", kActions, wait_for_condition).lending({}, kWaitConditions)
+                                     .with_hooks(end_keypress_watch, end_keypress_watch, end_keypress_watch);
 
 }  // namespace zorbel

@@ -11,6 +11,7 @@
 #include "tests/native/support/fake_keyboard.h"
 #include "tests/native/support/fake_network.h"
 #include "tests/native/support/fake_processes.h"
+#include "tests/native/support/fake_recorder.h"
 #include "tests/native/support/fake_pointer.h"
 #include "tests/native/support/fake_registry.h"
 #include "tests/native/support/fake_screen.h"
@@ -83,6 +84,7 @@ struct FakeDesktop {
     FakeLibraries libraries{calls};
     FakeProcessDesktop processes{calls};
     FakeFileSystem files{calls};
+    FakeRecorderDesktop recorder{calls, clock.now_ms};
     Desktop desktop;
 
     FakeDesktop() {
@@ -104,6 +106,7 @@ struct FakeDesktop {
         desktop.libraries = &libraries;
         desktop.processes = &processes;
         desktop.files = &files;
+        desktop.recorder = &recorder;
     }
     // The pauses in the call log, in order, and the log without them.
     std::vector<uint32_t> sleeps() const {
