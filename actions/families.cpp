@@ -4,9 +4,6 @@ namespace zorbel {
 
 namespace {
 
-// Families whose actions come later: every step fails as not available.
-const ActionFamily kPromptFamily(7, "User Prompt", {}, step_not_available);
-
 const ActionFamily* const kFamilies[] = {
     &kRunProgramFamily, &kWindowsFamily, &kKeyboardFamily, &kMenuFamily,     &kMouseFamily,
     &kWaitFamily,       &kPromptFamily,  &kRecordFamily,   &kFilesFamily,    &kInternetFamily,

@@ -13,6 +13,7 @@ extern const ActionFamily kKeyboardFamily;    // 3: actions/input/keyboard_famil
 extern const ActionFamily kMenuFamily;        // 4: actions/menus/menu_family.cpp
 extern const ActionFamily kMouseFamily;       // 5: actions/mouse/mouse_family.cpp
 extern const ActionFamily kWaitFamily;        // 6: actions/wait/wait_family.cpp
+extern const ActionFamily kPromptFamily;      // 7: actions/prompts/prompts_family.cpp
 extern const ActionFamily kRecordFamily;      // 8: actions/record/record_family.cpp
 extern const ActionFamily kFilesFamily;       // 9: actions/files/files_family.cpp
 extern const ActionFamily kInternetFamily;    // 10: actions/internet/internet_family.cpp

@@ -48,4 +48,53 @@ bool UnattendedUserInterface::popup_menu(const std::string& text, int* choice) {
     return true;
 }
 
+PromptEnd UnattendedUserInterface::message_prompt(const MessagePrompt& prompt) {
+    const bool question = prompt.kind == MessagePrompt::kQuestion;
+    report("Zorbel Message", prompt.text, question ? "No" : "OK");
+    return question ? PromptEnd::kNo : PromptEnd::kOk;
+}
+
+PromptEnd UnattendedUserInterface::input_prompt(DialogPrompt& prompt) {
+    report("Input Value", prompt.prompt, "Cancel");
+    return PromptEnd::kCancelled;
+}
+
+PromptEnd UnattendedUserInterface::login_prompt(DialogPrompt& prompt) {
+    report("Login Prompt", prompt.prompt, "Cancel");
+    return PromptEnd::kCancelled;
+}
+
+PromptEnd UnattendedUserInterface::list_prompt(DialogPrompt& prompt) {
+    report("Choose from a List", prompt.prompt, "Cancel (no item chosen)");
+    prompt.chosen = -1;
+    return PromptEnd::kCancelled;
+}
+
+PromptEnd UnattendedUserInterface::file_prompt(DialogPrompt& prompt) {
+    report("Choose a File", prompt.value, "Cancel");
+    return PromptEnd::kCancelled;
+}
+
+PromptEnd UnattendedUserInterface::folder_prompt(DialogPrompt& prompt) {
+    report("Choose a Folder", prompt.value, "Cancel");
+    return PromptEnd::kCancelled;
+}
+
+void UnattendedUserInterface::status_popup(const PopupPrompt& popup) {
+    report(popup.progress ? "Progress Bar Popup" : "Status Popup", popup.text, "not shown");
+}
+
+void UnattendedUserInterface::tool_tip(const std::string& text, uint32_t) { report("Tool Tip", text, "not shown"); }
+
+bool UnattendedUserInterface::image_window(const std::string& path, uint32_t) {
+    report("Display Image", path, "not shown");
+    return true;
+}
+
+bool UnattendedUserInterface::input_box(const std::string& title, bool, const std::string& prompt, std::string* text) {
+    report(title, prompt, "Cancel");
+    text->clear();
+    return false;
+}
+
 }  // namespace zorbel

@@ -7,7 +7,9 @@
 //     which keeps the file unchanged and stops the load or the save;
 //   - a run failure box: OK, so "Display Error and Continue" goes on; a box that asks
 //     whether to continue ("Ask to Continue"): No, which stops the run;
-//   - a popup menu: no item chosen.
+//   - a popup menu: no item chosen;
+//   - the prompts of prompt steps: a question No, a message OK, every dialog and
+//     chooser Cancel (its preset kept); popups, tool tips and images are not shown.
 // This class is the one place that answers prompts unattended. Each kind of prompt
 // (input box, list, file and folder choosers, timed message box...) is added to
 // UserInterface as its own method, and its override here reports the prompt with
@@ -39,6 +41,18 @@ public:
     Answer ask_yes_no(const std::string& title, const std::string& text) override;
     Answer box(const std::string& title, const std::string& text, BoxIcon icon, bool yes_no) override;
     bool popup_menu(const std::string& text, int* choice) override;
+    // The prompts of the User Prompt steps: dialogs and choosers are cancelled, a
+    // question is answered No, a message OK; popups, tool tips and images are not shown.
+    PromptEnd message_prompt(const MessagePrompt& prompt) override;
+    PromptEnd input_prompt(DialogPrompt& prompt) override;
+    PromptEnd login_prompt(DialogPrompt& prompt) override;
+    PromptEnd list_prompt(DialogPrompt& prompt) override;
+    PromptEnd file_prompt(DialogPrompt& prompt) override;
+    PromptEnd folder_prompt(DialogPrompt& prompt) override;
+    void status_popup(const PopupPrompt& popup) override;
+    void tool_tip(const std::string& text, uint32_t close_ms) override;
+    bool image_window(const std::string& path, uint32_t close_ms) override;
+    bool input_box(const std::string& title, bool multi_line, const std::string& prompt, std::string* text) override;
     void set_status(int part, const std::string& text) override { shown_.set_status(part, text); }
     void set_title(const std::string& title) override { shown_.set_title(title); }
     void remove_recent_file(const std::string& path) override { shown_.remove_recent_file(path); }

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "actions/prompts/prompt_windows_win.h"
 #include "core/user_interface.h"
 
 namespace zorbel {
@@ -29,6 +30,21 @@ public:
     void remove_recent_file(const std::string& path) override;
     void script_replaced() override;
     Answer box(const std::string& title, const std::string& text, BoxIcon icon, bool yes_no) override;
+    // The prompts of the User Prompt steps (user_interface_prompts_win.cpp).
+    bool popup_menu(const std::string& text, int* choice) override;
+    PromptEnd message_prompt(const MessagePrompt& prompt) override;
+    PromptEnd input_prompt(DialogPrompt& prompt) override;
+    PromptEnd login_prompt(DialogPrompt& prompt) override;
+    PromptEnd list_prompt(DialogPrompt& prompt) override;
+    PromptEnd file_prompt(DialogPrompt& prompt) override;
+    PromptEnd folder_prompt(DialogPrompt& prompt) override;
+    void status_popup(const PopupPrompt& popup) override;
+    void close_popup() override;
+    void tool_tip(const std::string& text, uint32_t close_ms) override;
+    bool image_window(const std::string& path, uint32_t close_ms) override;
+    bool input_box(const std::string& title, bool multi_line, const std::string& prompt, std::string* text) override;
+    // The open popup and tool tip.
+    PromptWindows prompt_windows;
 
 private:
     HWND owner_;

@@ -2,12 +2,46 @@
 // bar, the title and the recent-file list. The editor supplies the real boxes; the
 // player and native tests supply their own.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zorbel {
 
 enum class Answer { kYes, kNo, kCancel };
 enum class BoxIcon { kInformation, kExclamation, kStop, kQuestion };
+
+// How a prompt of a run ended. A box that could not be shown is kFailed.
+enum class PromptEnd { kOk, kYes, kNo, kCancelled, kTimedOut, kFailed };
+
+// The message box of "Display Message", "Display Warning" and "Ask Yes/No Question".
+struct MessagePrompt {
+    enum Kind { kMessage, kWarning, kQuestion };
+    std::string text;
+    Kind kind = kMessage;
+    bool system_modal = false;
+    bool on_top = false;      // the program's "Keep on Top" setting
+    uint32_t timeout_ms = 0;  // 0: no limit
+};
+
+// The input, login, list, file and folder prompts: `value` holds the preset and, on
+// kOk, the answer; the list prompt answers with `chosen` (an index of `items`, or -1).
+struct DialogPrompt {
+    std::string prompt;
+    std::string value;
+    std::string password;
+    std::vector<std::string> items;
+    int chosen = -1;
+    uint32_t timeout_ms = 0;  // 0: no limit
+};
+
+// The status or progress popup; `close_ms` 0 keeps it until it is clicked.
+struct PopupPrompt {
+    std::string text;
+    bool topmost = false;
+    bool progress = false;
+    uint32_t close_ms = 0;
+};
 
 class UserInterface {
 public:
@@ -41,6 +75,33 @@ public:
     // Cancel when the user cancelled, No when the dialog could not be shown. A user
     // interface without the dialog answers Cancel.
     virtual Answer map_drive_prompt() { return Answer::kCancel; }
+
+    // The prompts of the User Prompt steps. An interface that shows nothing answers
+    // each as cancelled (a question as No), keeps popups, tool tips and images unshown
+    // and reports the image as shown.
+    virtual PromptEnd message_prompt(const MessagePrompt& prompt) {
+        return prompt.kind == MessagePrompt::kQuestion ? PromptEnd::kNo : PromptEnd::kOk;
+    }
+    virtual PromptEnd input_prompt(DialogPrompt&) { return PromptEnd::kCancelled; }
+    virtual PromptEnd login_prompt(DialogPrompt&) { return PromptEnd::kCancelled; }
+    virtual PromptEnd list_prompt(DialogPrompt&) { return PromptEnd::kCancelled; }
+    virtual PromptEnd file_prompt(DialogPrompt&) { return PromptEnd::kCancelled; }
+    virtual PromptEnd folder_prompt(DialogPrompt&) { return PromptEnd::kCancelled; }
+    // Shows the popup, or replaces the text of the open one.
+    virtual void status_popup(const PopupPrompt&) {}
+    virtual void close_popup() {}
+    // The tool tip at the pointer, closed after `close_ms`.
+    virtual void tool_tip(const std::string& text, uint32_t close_ms) { (void)text, (void)close_ms; }
+    // The image window; false when the image cannot be loaded or shown.
+    virtual bool image_window(const std::string& path, uint32_t close_ms) {
+        (void)path, (void)close_ms;
+        return true;
+    }
+    // A small modal input box: true for OK (with `text` the answer), false for Cancel.
+    virtual bool input_box(const std::string& title, bool multi_line, const std::string& prompt, std::string* text) {
+        (void)title, (void)multi_line, (void)prompt, (void)text;
+        return false;
+    }
 };
 
 // A user interface that shows nothing and answers No: for code that must not block.

@@ -67,6 +67,67 @@ public:
         *choice = popup_choice;
         return has_popup;
     }
+
+    // Prompts of prompt steps are written down ("kind|text|preset|ms", see below) and
+    // answered from `prompt_answers`; an empty queue answers as a silent interface does.
+    struct PromptAnswer {
+        PromptAnswer(PromptEnd e = PromptEnd::kOk, std::string v = "", std::string p = "", int c = -1)
+            : end(e), value(std::move(v)), password(std::move(p)), chosen(c) {}
+        PromptEnd end;
+        std::string value;
+        std::string password;
+        int chosen;
+    };
+    std::vector<std::string> prompts;
+    std::deque<PromptAnswer> prompt_answers;
+    bool image_loads = true;
+
+    PromptEnd message_prompt(const MessagePrompt& p) override {
+        static const char* const kinds[] = {"message", "warning", "question"};
+        prompts.push_back(std::string(kinds[p.kind]) + "|" + p.text + "|" + (p.system_modal ? "system" : "task") +
+                          "|" + std::to_string(p.timeout_ms));
+        PromptEnd silent = p.kind == MessagePrompt::kQuestion ? PromptEnd::kNo : PromptEnd::kOk;
+        return answer(nullptr, silent);
+    }
+    PromptEnd input_prompt(DialogPrompt& p) override { return dialog("input", p); }
+    PromptEnd login_prompt(DialogPrompt& p) override { return dialog("login", p); }
+    PromptEnd file_prompt(DialogPrompt& p) override { return dialog("file", p); }
+    PromptEnd folder_prompt(DialogPrompt& p) override { return dialog("folder", p); }
+    PromptEnd list_prompt(DialogPrompt& p) override {
+        std::string items;
+        for (const std::string& item : p.items) items += (items.empty() ? "" : ",") + item;
+        prompts.push_back("list|" + p.prompt + "|" + items + "|" + std::to_string(p.timeout_ms));
+        return answer(&p, PromptEnd::kCancelled);
+    }
+    void status_popup(const PopupPrompt& p) override {
+        prompts.push_back(std::string(p.progress ? "progress|" : "popup|") + p.text + "|" +
+                          (p.topmost ? "topmost" : "normal") + "|" + std::to_string(p.close_ms));
+    }
+    void close_popup() override { prompts.push_back("close popup"); }
+    void tool_tip(const std::string& text, uint32_t close_ms) override {
+        prompts.push_back("tool tip|" + text + "||" + std::to_string(close_ms));
+    }
+    bool image_window(const std::string& path, uint32_t close_ms) override {
+        prompts.push_back("image|" + path + "||" + std::to_string(close_ms));
+        return image_loads;
+    }
+
+private:
+    PromptEnd dialog(const char* kind, DialogPrompt& p) {
+        prompts.push_back(std::string(kind) + "|" + p.prompt + "|" + p.value + "|" + std::to_string(p.timeout_ms));
+        return answer(&p, PromptEnd::kCancelled);
+    }
+    PromptEnd answer(DialogPrompt* p, PromptEnd silent) {
+        if (prompt_answers.empty()) return silent;
+        const PromptAnswer a = prompt_answers.front();
+        prompt_answers.pop_front();
+        if (p != nullptr && a.end == PromptEnd::kOk) {
+            p->value = a.value;
+            p->password = a.password;
+            p->chosen = a.chosen;
+        }
+        return a.end;
+    }
 };
 
 struct RunRig : ExpansionRig {
