@@ -134,6 +134,16 @@ EditorDriver::~EditorDriver() {
     if (buffer_ && process_.handle()) VirtualFreeEx(process_.handle(), buffer_, 0, MEM_RELEASE);
     // Whatever is left open (a box, the editor) ends with the process.
     process_.end();
+    // In a fresh Wine prefix the editor's window has been seen to outlive the process
+    // handle's end; end the program that owns the window by its id as well.
+    DWORD pid = 0;
+    if (frame_ && IsWindow(frame_) && GetWindowThreadProcessId(frame_, &pid) && pid) {
+        if (HANDLE owner = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+            TerminateProcess(owner, 99);
+            WaitForSingleObject(owner, kDeadlineMs);
+            CloseHandle(owner);
+        }
+    }
     EXPECT_TRUE(unexpected.empty()) << "unexpected box: " << (unexpected.empty() ? "" : unexpected.front());
     EXPECT_TRUE(expected_.empty()) << "expected box never shown: " << (expected_.empty() ? "" : expected_.front().text);
 }
