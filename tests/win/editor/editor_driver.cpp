@@ -148,7 +148,26 @@ EditorDriver::~EditorDriver() {
     EXPECT_TRUE(expected_.empty()) << "expected box never shown: " << (expected_.empty() ? "" : expected_.front().text);
 }
 
+// Ends an editor an earlier test left running (seen in a fresh Wine prefix: its window
+// outlived the end of its process handle), by the id of its window's program, so no
+// test starts with a second editor on the desktop.
+static void end_leftover_editors() {
+    HWND w = nullptr;
+    for (int tries = 0; tries < 5 && (w = FindWindowA("Zorbel", nullptr)) != nullptr; ++tries) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        HANDLE owner = pid ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
+        if (!owner) return;
+        TerminateProcess(owner, 99);
+        const bool ended = WaitForSingleObject(owner, kDeadlineMs) == WAIT_OBJECT_0;
+        CloseHandle(owner);
+        if (!ended) return;
+        pump_for(50);
+    }
+}
+
 ::testing::AssertionResult EditorDriver::start(const std::string& arguments) {
+    end_leftover_editors();
     auto started = process_.start("\"" + built_program("zorbel.exe") + "\" " + arguments);
     if (!started) return started;
     auto found = wait_until(
