@@ -126,6 +126,18 @@ Step test_step(const char* action, const std::string& text, const std::string& c
     return step;
 }
 
+// Ends the program that owns `window`, by its id; true once it has ended.
+static bool end_program_of(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE owner = pid ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
+    if (!owner) return false;
+    TerminateProcess(owner, 99);
+    const bool ended = WaitForSingleObject(owner, kDeadlineMs) == WAIT_OBJECT_0;
+    CloseHandle(owner);
+    return ended;
+}
+
 EditorDriver::EditorDriver(bool fresh_settings) {
     if (fresh_settings) quiet_editor_settings();
 }
@@ -136,14 +148,7 @@ EditorDriver::~EditorDriver() {
     process_.end();
     // In a fresh Wine prefix the editor's window has been seen to outlive the process
     // handle's end; end the program that owns the window by its id as well.
-    DWORD pid = 0;
-    if (frame_ && IsWindow(frame_) && GetWindowThreadProcessId(frame_, &pid) && pid) {
-        if (HANDLE owner = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-            TerminateProcess(owner, 99);
-            WaitForSingleObject(owner, kDeadlineMs);
-            CloseHandle(owner);
-        }
-    }
+    if (frame_ && IsWindow(frame_)) end_program_of(frame_);
     EXPECT_TRUE(unexpected.empty()) << "unexpected box: " << (unexpected.empty() ? "" : unexpected.front());
     EXPECT_TRUE(expected_.empty()) << "expected box never shown: " << (expected_.empty() ? "" : expected_.front().text);
 }
@@ -154,14 +159,7 @@ EditorDriver::~EditorDriver() {
 static void end_leftover_editors() {
     HWND w = nullptr;
     for (int tries = 0; tries < 5 && (w = FindWindowA("Zorbel", nullptr)) != nullptr; ++tries) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        HANDLE owner = pid ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr;
-        if (!owner) return;
-        TerminateProcess(owner, 99);
-        const bool ended = WaitForSingleObject(owner, kDeadlineMs) == WAIT_OBJECT_0;
-        CloseHandle(owner);
-        if (!ended) return;
+        if (!end_program_of(w)) return;
         pump_for(50);
     }
 }
